@@ -2,8 +2,9 @@
 #include "round/game.h"
 
 #include "app/app_state.h"
+#include "app/frame_gate.h"
+#include "app/render_init.h"
 #include "gfx/gfx.h"
-#include "platform/clock.h"
 #include "play/angles.h"
 #include "play/camera.h"
 #include "play/flight.h"
@@ -13,6 +14,7 @@
 #include "round/round_state.h"
 #include "round/screen.h"
 #include "round/stage.h"
+#include "title/start.h"
 
 using plat::Vec3;
 
@@ -112,9 +114,9 @@ bool AtRestStep() {
     return false;
 }
 
-void PresentFrame() {
+void EndAndPresent() {
     Dev()->EndScene();
-    if (Dev()->Present() != plat::DeviceStatus::Ok) LostDevice(GameSetLight);
+    PresentFrame(GameSetLight);
 }
 
 }  // namespace
@@ -147,13 +149,7 @@ void NextPlayer() {
 }
 
 void Game() {
-    const uint32_t now = plat::TimeGetTime();
-    if (!turn.Started) {
-        turn.Started = true;
-        turn.PrevTime = now;
-    }
-    if (uint32_t(now - turn.PrevTime) < 16 || app.PauseFlg == 1) return;
-    turn.PrevTime = now;
+    if (!PassFrameGate(&turn.Gate)) return;
     GameFrame();
 }
 
@@ -208,7 +204,7 @@ void GameFrame() {
             Dev()->EndScene();
             return;
         }
-        PresentFrame();
+        EndAndPresent();
         return;
     }
     // 10-14: window and chime, stage, traffic, spin, cans, character, shadows.
@@ -264,5 +260,5 @@ void GameFrame() {
         Dev()->EndScene();
         return;
     }
-    PresentFrame();
+    EndAndPresent();
 }

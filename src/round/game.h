@@ -3,6 +3,10 @@
 
 // One frame of round play (Mode 1); paces itself to one frame per 16 ms.
 void Game();
+// Prepares the round for the chosen players, after the stage has been loaded.
+void GameInit();
+// Releases everything the round loaded; safe to call more than once.
+void GameEnd();
 // One frame of round play without the pacing test: what Game runs once 16 ms have passed.
 void GameFrame();
 // One frame of the ready phase: fade-in, player banner, the hand that stands the can up.

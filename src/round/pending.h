@@ -47,9 +47,3 @@ void LensDraw(const plat::Matrix& proj, const plat::Matrix& view, const plat::Vi
 int DrawMission();   // the stage intro; 1 when it is over
 int MissionClear();  // 1 on the frame it passed the turn, changed the stage or ended the round
 void Finish();       // the clear display after FinishFlg became 1
-
-// Title (pending_title.cpp).
-void StartInit();
-
-// Shell (pending_app.cpp): the lost-device procedure after a failed present.
-void LostDevice(void (*SetLight)());

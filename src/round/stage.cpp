@@ -1,5 +1,7 @@
 #include "round/stage.h"
 
+#include "round/round_start.h"
+
 #include "app/app_state.h"
 #include "gfx/gfx.h"
 #include "platform/rand.h"
@@ -176,12 +178,15 @@ void GameEnd() {
     ReleaseRoundSounds();
 }
 
-void StartRoundForTest(int ninzu, const int* chars, const int* com, int stage) {
-    game.Ninzu = ninzu < 1 ? 1 : ninzu > 4 ? 4 : ninzu;
+bool StartRoundForTest(int ninzu, const int* chars, const int* com, int stage) {
+    if (ninzu < 1 || ninzu > 4 || stage < 0 || stage > 2) return false;
+    for (int i = 0; chars && i < ninzu; i++)
+        if (chars[i] < 0 || chars[i] > 3) return false;
+    game.Ninzu = ninzu;
     for (int i = 0; i < game.Ninzu; i++) {
         int no = chars ? chars[i] : i;
         game.No[i] = no;
-        const CharacterBase& b = kCharacterBase[(no >= 0 && no < 4) ? no : 0];
+        const CharacterBase& b = kCharacterBase[no];
         CharParameter& c = game.CharGet[i];
         c.Power = b.Power;
         c.Control = b.Control;
@@ -197,4 +202,5 @@ void StartRoundForTest(int ninzu, const int* chars, const int* com, int stage) {
     PlayLoadedMusic();
     GameInit();
     app.Mode = 1;
+    return true;
 }

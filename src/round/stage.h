@@ -24,8 +24,3 @@ struct CharacterBase {
     int Power, Control, PowerShot, Luck;
 };
 extern const CharacterBase kCharacterBase[4];
-
-// Starts a round directly, as the front end would: ninzu players with character numbers
-// chars[i] and computer switches com[i] (null = all human), on stage. Loads the stage,
-// starts its music, sets up the round and enters round play (Mode 1) with the intro done.
-void StartRoundForTest(int ninzu, const int* chars, const int* com, int stage);

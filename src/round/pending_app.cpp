@@ -1,4 +1,0 @@
-// Stand-in until the shell's device recovery lands; delete this file then.
-#include "round/pending.h"
-
-void LostDevice(void (*)()) {}

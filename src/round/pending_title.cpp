@@ -1,4 +1,0 @@
-// Stand-in until the title lands; delete this file then.
-#include "round/pending.h"
-
-void StartInit() {}
