@@ -46,7 +46,7 @@ TEST_F(Flight, ControlGaugeTurnsTheShotByFivePerControlInIntegers) {
         for (int k = 0; k < 4; k++) {
             test::ResetRound();
             game.Ninzu = 1;
-            game.Character = CharParameter{3, control, 3, 5, 0};
+            game.Character = CharParameter{3, control, 5, 3, 0};
             game.StageNo = 0;  // no stage mesh: nothing to hit
             can().Dir = 30;
             tama(0, 0, gauges[k], 1);
@@ -199,7 +199,7 @@ TEST_F(Flight, StrikeSoundsByLevelAndPerfection) {
                           Case{1, 100, 2, RoundSound::lpSPowerShot}, Case{0, 99, 2, RoundSound::lpSPowerShot}}) {
         test::ResetRound();
         game.Ninzu = 1;
-        game.Character = CharParameter{3, 3, 3, 5, 0};
+        game.Character = CharParameter{3, 3, 5, 3, 0};
         tama(45, c.power, c.control, c.level);
         EXPECT_EQ(roundSounds.Count(c.sound), 1) << c.power << " " << c.control << " " << c.level;
         EXPECT_EQ(game.jumpFlg, 1);
@@ -209,10 +209,10 @@ TEST_F(Flight, StrikeSoundsByLevelAndPerfection) {
 TEST_F(Flight, WindActsOnlyWhileTheCanIsNotRolling) {
     game.jumpFlg = 1;
     game.Wind = Vec3(0.01f, 0, 0);
-    game.FlyPos = Vec3(1, 5, 0);
+    game.FlyPos = Vec3(1, -1, 0);  // falling, nothing below: no friction either
     tama(45, 0, 100, 1);
     EXPECT_FLOAT_EQ(game.FlyPos.x, 1.01f);
-    EXPECT_FLOAT_EQ(game.FlyPos.y, 4.7f);
+    EXPECT_FLOAT_EQ(game.FlyPos.y, -1.3f);
     game.CanRollingFlg = 1;
     tama(45, 0, 100, 1);
     EXPECT_FLOAT_EQ(game.FlyPos.x, 1.01f);

@@ -7,7 +7,16 @@ class Gauges : public test::RoundTest {
 protected:
     void SetUp() override {
         test::RoundTest::SetUp();
+        Fresh();
+    }
+    // A new shot from idle, for the cases of a table.
+    void Fresh() {
+        test::ResetRound();
+        plat::ReleaseAllKeys();
+        game.Ninzu = 1;
+        game.Character = CharParameter{3, 3, 5, 3, 0};
         game.ShotFlg = 2;
+        power = control = ber = impactColor = 0;
         level = 1;
         impactRot = 45;
     }
@@ -107,7 +116,9 @@ TEST_F(Gauges, ControlRunsOutAt115AndTheAngleRunsBackToFireByItself) {
     }
     EXPECT_EQ(top, 90);
     EXPECT_EQ(impactRot, 0);
-    EXPECT_EQ(game.ParaMode, 1) << "power 50: the swing ran and ended";
+    EXPECT_EQ(game.ParaMode, 5);
+    for (int i = 0; i < 16; i++) Frame();
+    EXPECT_EQ(game.ParaMode, 1) << "the swing ran and ended";
     EXPECT_EQ(game.ShotFlg, 5);
     EXPECT_EQ(game.MissShotFlg, 0) << "no miss test without the fourth press";
     EXPECT_FLOAT_EQ(game.Can[0].Dir, 12) << "nor a new heading";
@@ -116,20 +127,19 @@ TEST_F(Gauges, ControlRunsOutAt115AndTheAngleRunsBackToFireByItself) {
 TEST_F(Gauges, MissesOutsideNinetyToHundredTen) {
     struct Case { int control, miss; };
     for (const Case& c : {Case{89, 1}, Case{90, 0}, Case{100, 0}, Case{110, 0}, Case{111, 1}}) {
-        SetUp();
+        Fresh();
         Shot(0, c.control);
         EXPECT_EQ(control, c.control);
         EXPECT_EQ(game.MissShotFlg, c.miss) << c.control;
         EXPECT_EQ(game.ParaMode, 5);
         EXPECT_EQ(game.Zoom, 60);
-        TearDown();
     }
 }
 
 TEST_F(Gauges, PerfectPowerShotNeedsPowerZeroControlHundredLevelTwo) {
     struct Case { int level, power, control, glow; };
     for (const Case& c : {Case{2, 0, 100, 1}, Case{2, 0, 99, 0}, Case{2, 1, 100, 0}, Case{1, 0, 100, 0}}) {
-        SetUp();
+        Fresh();
         if (c.level == 2) {
             Frame(false, false, true);
             Frame();
@@ -138,7 +148,6 @@ TEST_F(Gauges, PerfectPowerShotNeedsPowerZeroControlHundredLevelTwo) {
         Shot(c.power, c.control);
         EXPECT_EQ(game.CharEfeFlg, c.glow) << c.level << " " << c.power << " " << c.control;
         EXPECT_EQ(game.Character.PowerShot, c.level == 2 ? 2 : 3) << "used at the fourth press";
-        TearDown();
     }
 }
 
@@ -163,10 +172,10 @@ TEST_F(Gauges, LevelTogglesOnlyWithPowerShotsLeft) {
 
 TEST_F(Gauges, SwingTakesSixteenFramesButNoneAtPowerHundred) {
     for (int p : {0, 37, 99}) {
-        SetUp();
+        Fresh();
         Frame(true);
         PressAt(p);
-        PressAt(100);
+        PressAt(105);
         Frame();
         Frame(true);  // the fourth press is the swing's first frame
         int frames = 1;
@@ -178,9 +187,8 @@ TEST_F(Gauges, SwingTakesSixteenFramesButNoneAtPowerHundred) {
         EXPECT_EQ(impactColor, 1);
         EXPECT_EQ(game.ParaMode, 1);
         EXPECT_FLOAT_EQ(gauges.kasoku, 0);
-        TearDown();
     }
-    SetUp();
+    Fresh();
     Frame(true);
     PressAt(100);  // on the marker's way back up
     EXPECT_EQ(power, 100);

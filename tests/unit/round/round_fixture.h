@@ -41,7 +41,7 @@ protected:
         app.ArrowScreen = plat::Viewport{530, 0, 100, 100, 0, 1};
         app.PauseFlg = 0;
         game.Ninzu = 1;
-        game.CharGet[0] = CharParameter{3, 3, 3, 5, 0};
+        game.CharGet[0] = CharParameter{3, 3, 5, 3, 0};
         game.Character = game.CharGet[0];
         game.Can[0].Pos = plat::Vec3(0, 7, 0);
     }
