@@ -47,10 +47,6 @@ void Sprite(plat::Texture* tex, Rect src, Vec2 scale, Vec2 at, uint32_t color = 
     if (app.lpSprite) app.lpSprite->Draw(tex, &src, &scale, nullptr, 0, &at, color);
 }
 
-bool PerfectPowerShot() {
-    return turn.PowerGauge == 0 && turn.ControlGauge == 100 && turn.Level == 2;
-}
-
 // A can is on the stage once its player has played there and has not retired.
 bool CanInPlay(int i) {
     const CHARBOX& b = game.CharBox[i];

@@ -198,6 +198,7 @@ bool StartRoundForTest(int ninzu, const int* chars, const int* com, int stage) {
     game.StageNo = stage;
     if (!game.lpGameText) LoadText(&game.lpGameText, "bitmap/GameText.bmp", 1024, 1024, 0xFFFF00FF);
     ReleaseMesh(&game.Stage);
+    StopMusic();
     LoadStageInit(&game.Stage, stage);
     PlayLoadedMusic();
     GameInit();
