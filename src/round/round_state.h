@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "app/frame_gate.h"
 #include "gfx/xfile.h"
 #include "platform/math.h"
 #include "platform/texture.h"
@@ -162,8 +163,7 @@ extern GameState game;
 
 // What the turn flow keeps between frames.
 struct TurnState {
-    bool Started = false;        // PrevTime holds a frame time
-    uint32_t PrevTime = 0;
+    FrameGate Gate;              // PrevTime of the last frame that ran
     int PowerGauge = 0;          // 0 is full power
     int ControlGauge = 0;        // 100 dead straight
     int BerGauge = 0;            // the moving marker
