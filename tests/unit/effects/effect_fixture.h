@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "effects/effect_sounds.h"
 #include "effects/goal_point.h"
 #include "effects/shot_sparks.h"
 #include "effects/trail.h"
@@ -17,6 +16,7 @@
 #include "platform/rand.h"
 #include "platform/texture.h"
 #include "play/window_crash.h"
+#include "round/round_sound.h"
 #include "round/round_state.h"
 
 class EffectTest : public ::testing::Test {
@@ -40,7 +40,7 @@ protected:
         powerShot = PowerShotState{};
         goalPoint = GoalPointState{};
         windowCrash = WindowCrashState{};
-        effectSounds = EffectSoundState{};
+        roundSounds = RoundSoundLog{};
         game.lpShotEffect = &shotEffect_;
         game.lpEffectCircle = &effectCircle_;
         game.lpSmoke = &smoke_;

@@ -104,7 +104,7 @@ protected:
 TEST_F(PowerShotTest, TheRingClosesAndReleasesTheShotOnThe100thChargeFrame) {
     ChargeFrame();
     EXPECT_EQ(powerShot.PowerShotFlg, 2);
-    EXPECT_EQ(effectSounds.PowerShotFull2Starts, 1);
+    EXPECT_EQ(roundSounds.Count(RoundSound::lpSPowerShotFull2), 1);
     EXPECT_EQ(powerShot.StarTexPos, Vec3(100, -2, 200)) << "on the ground under the can";
     const plat::NullDraw& ring = Draws().back();
     EXPECT_EQ(ring.texture, game.lpShotEffect);
@@ -121,7 +121,7 @@ TEST_F(PowerShotTest, TheRingClosesAndReleasesTheShotOnThe100thChargeFrame) {
     EXPECT_EQ(game.ShotFlg, 6);
     EXPECT_EQ(game.GoFlg, 1);
     EXPECT_FLOAT_EQ(Draws().back().world.m[1][1], 0.f);
-    EXPECT_EQ(effectSounds.PowerShotFull2Starts, 1);
+    EXPECT_EQ(roundSounds.Count(RoundSound::lpSPowerShotFull2), 1);
 
     // Then it opens by 100 units a frame, and once past 0 fades over 51 frames.
     int frame = 100;

@@ -121,7 +121,7 @@ TEST_F(WindowCrashTest, TheShardsEndWhenTheFirstFallsAt30AndThePaneIsGoneForTheS
     Through(-400, 208);  // pane 3
     WindowCrash();
     ASSERT_EQ(windowCrash.Crash[3], 1);
-    EXPECT_EQ(effectSounds.GlassStarts, 1);
+    EXPECT_EQ(roundSounds.Count(RoundSound::lpSGlass), 1);
 
     // Each shard falls 0.2 faster a frame; the first to reach 30 ends the crash.
     int expected = 0;
@@ -144,7 +144,7 @@ TEST_F(WindowCrashTest, TheShardsEndWhenTheFirstFallsAt30AndThePaneIsGoneForTheS
     EXPECT_EQ(frames, expected);
     EXPECT_EQ(windowCrash.CrashFlg, 0);
     EXPECT_EQ(windowCrash.SoundFlg, 0);
-    EXPECT_EQ(effectSounds.GlassStarts, 1) << "one crash, one sound";
+    EXPECT_EQ(roundSounds.Count(RoundSound::lpSGlass), 1) << "one crash, one sound";
 
     ClearDraws();
     Through(-400, 208);  // crossing the empty frame again breaks nothing
