@@ -8,13 +8,6 @@
 #include "platform/math.h"
 #include "round/round_state.h"
 
-// Brought by their own folders.
-#include "effects/goal_point.h"
-#include "effects/lens_flare.h"
-#include "effects/shot_sparks.h"
-#include "effects/trail.h"
-#include "play/window_crash.h"
-
 // Traffic (pending_traffic.cpp): places, moves and draws the cars on stage 1.
 void Traffic();
 
@@ -36,6 +29,19 @@ void AI_GameMenu(int* GetNo);
 // In-game menu (pending_menu.cpp).
 void GameMenuKey();                          // the Enter test that opens the menu
 int GameMenu(int* MenuFlg, int* EnterKeyFlg);  // 1 when return to title was chosen
+
+// Classroom window (pending_window.cpp).
+void WindowCrash();
+
+// Effects (pending_effects.cpp).
+void TailEfeInit(const plat::Vec3& pos, int Level, int PowerGauge);
+void TailEfeDraw(int PowerGauge, int Level);
+void ShotEfe(int PowerGauge, int Level, int ImpactRot);
+void PowerShotFullEfeInit();
+void PowerShotFullEfe();  // sets GoFlg 1 and ShotFlg 6 when the burst peaks
+void GoalPointEfe();
+void LensSetPos(const plat::Vec3& pos);
+void LensDraw(const plat::Matrix& proj, const plat::Matrix& view, const plat::Viewport& vp);
 
 // Mission and stage finish (pending_results.cpp).
 int DrawMission();   // the stage intro; 1 when it is over

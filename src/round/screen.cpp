@@ -187,11 +187,9 @@ void DrawCansAndCharacter() {
         DefaultBlend();
     }
 
-    if (game.StageNo != 2) {
-        const Matrix proj = Dev()->GetTransform(plat::TS_PROJECTION);
-        const Matrix view = Dev()->GetTransform(plat::TS_VIEW);
-        CLens.Draw(&proj, &view, &app.GameScreen);
-    }
+    if (game.StageNo != 2)
+        LensDraw(Dev()->GetTransform(plat::TS_PROJECTION), Dev()->GetTransform(plat::TS_VIEW),
+                 app.GameScreen);
 }
 
 void DrawHand() {

@@ -63,7 +63,6 @@ plat::Texture* CanLabelTexture(int TexNo) {
 }
 
 void LoadStageInit(XFILE* Stage, int StageNo) {
-    GoalPointEfeInit();  // no goal particles carried over from the last stage
     if (StageNo == 2) {
         game.ChaimFlg = ((plat::Rand() % 290) + 10) * 60;
         game.WindowCrashFlg = 0;
@@ -77,7 +76,7 @@ void LoadStageInit(XFILE* Stage, int StageNo) {
         game.Judge.Max = s.max;
         game.Judge.Min = s.min;
         game.MiniMapScale = s.miniMapScale;
-        if (s.lens) CLens.SetPos(&s.lensPos);
+        if (s.lens) LensSetPos(s.lensPos);
     }
     game.GoalPos = (game.Judge.Max + game.Judge.Min) / 2;
 }
