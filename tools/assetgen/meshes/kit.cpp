@@ -392,6 +392,11 @@ void Rod(Mesh& m, int mat, Vec3 a, Vec3 b, float r, int segments, bool caps) {
     Cylinder(m, mat, r, r, 0, Length(b - a), segments, f, caps);
 }
 
+void Limb(Mesh& m, int mat, Vec3 a, Vec3 b, float ra, float rb, int segments) {
+    Xform f = Xform::RotX(90) * FrameZ(a, b - a, {0, 1, 0});
+    Cylinder(m, mat, ra, rb, 0, Length(b - a), segments, f, true);
+}
+
 void Sphere(Mesh& m, int mat, Vec3 c, Vec3 radii, int segments, int rings) {
     std::vector<ProfilePoint> p;
     for (int i = 0; i <= rings; ++i) {
