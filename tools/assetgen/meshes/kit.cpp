@@ -421,8 +421,10 @@ namespace {
 
 float Cross2(Vec2 o, Vec2 a, Vec2 b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
 
+// Inside or on the edge: a reflex corner lying on an ear's edge must keep the ear from being cut.
 bool InTriangle(Vec2 p, Vec2 a, Vec2 b, Vec2 c) {
-    return Cross2(a, b, p) > 0 && Cross2(b, c, p) > 0 && Cross2(c, a, p) > 0;
+    if (p == a || p == b || p == c) return false;
+    return Cross2(a, b, p) >= 0 && Cross2(b, c, p) >= 0 && Cross2(c, a, p) >= 0;
 }
 
 // Ear clipping of a simple counter-clockwise polygon into counter-clockwise triangles.

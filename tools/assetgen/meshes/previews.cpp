@@ -14,12 +14,13 @@ constexpr float kAcross = 3.0f;
 constexpr float kBaseY = -0.8f;
 constexpr float kGlow = 0.22f;
 
-Mesh Miniature(const Mesh& stage, Vec3 lo, Vec3 hi) {
+// `tall` stretches the heights: the real stages are flat for their size.
+Mesh Miniature(const Mesh& stage, Vec3 lo, Vec3 hi, float tall) {
     Mesh cut = ClipToBox(stage, lo, hi);
     float span = std::max(hi.x - lo.x, hi.z - lo.z);
     float s = kAcross / span;
     Vec3 centre{(lo.x + hi.x) / 2, lo.y, (lo.z + hi.z) / 2};
-    cut.Transform(Xform::Translate(-centre) * Xform::Scale(s) * Xform::Translate(0, kBaseY, 0));
+    cut.Transform(Xform::Translate(-centre) * Xform::Scale({s, s * tall, s}) * Xform::Translate(0, kBaseY, 0));
     for (Material& mat : cut.mats) {
         mat.emissive = mat.diffuse * kGlow;
         mat.name = "Preview" + mat.name;
@@ -31,7 +32,7 @@ Mesh Miniature(const Mesh& stage, Vec3 lo, Vec3 hi) {
 }
 
 Mesh StationPreview() {
-    return Miniature(StationStage(), {-700, -1, -700}, {1900, 1750, 3720});
+    return Miniature(StationStage(), {-700, -1, -700}, {1900, 1750, 3720}, 1.3f);
 }
 
 Mesh BridgePreview() {
@@ -42,11 +43,11 @@ Mesh BridgePreview() {
     const float xs[4][2] = {{1400, -900}, {300, -1500}, {-200, 1900}, {900, 2300}};
     for (int l = 0; l < 4; ++l)
         for (float x : xs[l]) stage.Append(cars[l].mesh, Xform::Translate(x, 0, lanes[l]));
-    return Miniature(stage, {-1700, -420, -760}, {2700, 950, 5060});
+    return Miniature(stage, {-1700, -420, -760}, {2700, 950, 5060}, 2.2f);
 }
 
 Mesh SchoolPreview() {
-    return Miniature(ClassroomStage(), {-650, -1, 850}, {350, 301, 2098});
+    return Miniature(ClassroomStage(), {-650, -1, 850}, {350, 301, 2098}, 1.8f);
 }
 
 }  // namespace
