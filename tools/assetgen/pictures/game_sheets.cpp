@@ -31,8 +31,8 @@ void StageNamePlate(const View& v, int k) {
     Panel(v, 1, 2, v.w - 1.0f, v.h - 2.0f, 12, Mix(c, Rgb(0xFFFFFF), 0.3f), Mix(c, Rgb(0x000000), 0.25f), kInk, 3);
     Outlined(v, [](P p) { return sdf::Circle(p, {30, 26}, 19); }, Rgb(0xFFF6C0), kInk, 2.5f);
     DrawText(v, 13, 8, 34, 36, std::to_string(k + 1), Lettering(34, Mix(c, Rgb(0x000000), 0.3f), Mix(c, Rgb(0x000000), 0.5f), 0));
-    DrawText(v, 56, 3, 120, 16, "ステージ" + std::to_string(k + 1), Cool(16, 2), Align::Left);
-    DrawText(v, 56, 16, 262, 34, names[k], Bright(32), Align::Left);
+    DrawText(v, 58, 5, 120, 14, "ステージ" + std::to_string(k + 1), Cool(15, 2), Align::Left);
+    DrawText(v, 58, 19, 258, 27, names[k], Bright(30, 2.5f), Align::Left);
 }
 
 void Banner(const View& v, int p) {
