@@ -115,7 +115,7 @@ std::vector<R> GameTextRects() {
 std::vector<R> GaugeRects() {
     std::vector<R> r = {{0, 0, 123, 15}, {0, 16, 100, 24}, {0, 24, 100, 32}, {5, 2, 6, 11},      {1, 43, 36, 53},
                         {1, 54, 29, 64}, {1, 65, 23, 75},  {7, 80, 79, 152}, {7, 152, 69, 162}};
-    for (int n = 0; n < 6; ++n) r.push_back({11 * n + 1, 32, 11 * n + 11, 42});
+    for (int n = 0; n < 10; ++n) r.push_back({11 * n + 1, 32, 11 * n + 11, 42});  // 6..9 only if a character had them
     return r;
 }
 
