@@ -251,6 +251,12 @@ TEST(Pictures, KeyedHolesAndExactPixels) {
     ASSERT_TRUE(gauge.error.empty());
     for (int y = 2; y <= 10; ++y) EXPECT_EQ(gauge.at(5, y), kWhite) << "marker row " << y;
 
+    // Where the gauge sheet's rectangles touch, filtering would pull one picture's edge into its
+    // neighbour: the power strip's last row (over the shot digits) and the dial's last row (over
+    // the needle) stay clear.
+    for (int x = 0; x < 110; ++x) EXPECT_EQ(gauge.at(x, 31), kMagenta) << "row 31, column " << x;
+    for (int x = 7; x < 79; ++x) EXPECT_EQ(gauge.at(x, 151), kMagenta) << "row 151, column " << x;
+
     // Pictures drawn over other things keep a see-through middle.
     const struct { const char* file; int x, y; } holes[] = {
         {"bitmap/GameText.bmp", 245 + 60, 312 + 36},  // wind panel, over the wind arrow

@@ -9,8 +9,6 @@ namespace assetgen::pic {
 
 namespace {
 
-const Color kGold = Rgb(0xFFE060), kOrange = Rgb(0xFF8A1E), kSky = Rgb(0xBFE8FF);
-
 // Menu and panel lettering: light, outlined, in the rounded face the game's own texts use.
 TextStyle MenuStyle(float size) { return Lettering(size, Rgb(0xFFFFFF), Rgb(0xCDEBFF), 3, Face::Rounded); }
 
@@ -52,12 +50,6 @@ void Arrow(const View& v) {
     Outlined(v, [&](P p) { return sdf::Polygon(p, tri); }, Linear{{0, 4}, {0, 43}, Rgb(0xFFF6A0), kOrange}, kInk, 2.5f);
 }
 
-template <class Paint>
-void OutlinedPaint(const View& v, const std::vector<P>& poly, Paint paint, float width) {
-    Shape(v, [&](P p) { return sdf::Polygon(p, poly) - width; }, kInk);
-    Shape(v, [&](P p) { return sdf::Polygon(p, poly); }, paint);
-}
-
 // The parameter panel is drawn squashed to 0.7 of its height; its pictures are drawn taller
 // by the inverse so that they look right on screen.
 constexpr float kSquash = 0.7f;
@@ -84,7 +76,7 @@ void ParameterPanel(const View& v) {
 
 void Pip(const View& v) {
     const std::vector<P> star = PipStar({28, 16});
-    OutlinedPaint(v, star, Radial{{25, 10}, 18, Rgb(0xFFFBD0), Rgb(0xFFB400)}, 2);
+    Outlined(v, [&](P p) { return sdf::Polygon(p, star); }, Radial{{25, 10}, 18, Rgb(0xFFFBD0), Rgb(0xFFB400)}, kInk, 2);
 }
 
 void Badge(const View& v, float w, float h, const std::string& text, Color color) {
@@ -133,7 +125,7 @@ Sheet BuildSelectSheet() {
         // An inward-pointing mark; the game turns it round for the other side.
         const View v = s.Add("value mark", {761, 376, 786, 420});
         const std::vector<P> tri{{5, 9}, {20, 22}, {5, 35}};
-        OutlinedPaint(v, tri, Linear{{0, 9}, {0, 35}, Rgb(0xFFF6A0), kOrange}, 2.5f);
+        Outlined(v, [&](P p) { return sdf::Polygon(p, tri); }, Linear{{0, 9}, {0, 35}, Rgb(0xFFF6A0), kOrange}, kInk, 2.5f);
     }
     DrawText(s.Add("value on", {789, 376, 876, 420}), 2, 2, 83, 40, "オン", MenuStyle(36));
     DrawText(s.Add("value off", {879, 376, 965, 420}), 2, 2, 82, 40, "オフ", MenuStyle(36));

@@ -9,8 +9,6 @@ namespace assetgen::pic {
 
 namespace {
 
-const Color kGold = Rgb(0xFFE060), kOrange = Rgb(0xFF8A1E), kSky = Rgb(0xBFE8FF);
-
 TextStyle Bright(float size, float outline = 3) { return Lettering(size, Rgb(0xFFFFFF), Rgb(0xFFE890), outline); }
 TextStyle Cool(float size, float outline = 3) { return Lettering(size, Rgb(0xFFFFFF), kSky, outline, Face::Rounded); }
 
@@ -55,8 +53,7 @@ void WindPanel(const View& v) {
           Rgb(0x9CC8F0));
     Panel(v, 3.5f, 70, 114.5f, 85.5f, 4, Rgb(0x203060), Rgb(0x0C1430), Rgb(0x9CC8F0), 1.5f);
     for (float x : {5.0f, 113.0f})  // corner studs
-        for (float y : {5.0f})
-            Outlined(v, [&](P p) { return sdf::Circle(p, {x, y}, 3); }, Rgb(0xFFE060), kInk, 1);
+        Outlined(v, [&](P p) { return sdf::Circle(p, {x, 5}, 3); }, kGold, kInk, 1);
 }
 
 void OutOfBoundsSign(const View& v) {
