@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "app/app_state.h"
+#include "effects/goal_point.h"
+#include "effects/lens_flare.h"
 #include "gfx/gfx.h"
 #include "platform/mesh.h"
 #include "platform/sprite.h"
@@ -187,9 +189,11 @@ void DrawCansAndCharacter() {
         DefaultBlend();
     }
 
-    if (game.StageNo != 2)
-        LensDraw(Dev()->GetTransform(plat::TS_PROJECTION), Dev()->GetTransform(plat::TS_VIEW),
-                 app.GameScreen);
+    if (game.StageNo != 2) {
+        const Matrix proj = Dev()->GetTransform(plat::TS_PROJECTION);
+        const Matrix view = Dev()->GetTransform(plat::TS_VIEW);
+        CLens.Draw(&proj, &view, &app.GameScreen);
+    }
 }
 
 void DrawHand() {

@@ -16,6 +16,11 @@ const Color kOffWhite = Rgb(0xF8F8F4);  // "white" that is never a white key
 // Bold lettering with a vertical gradient and a dark outline.
 TextStyle Lettering(float size, Color top, Color bottom, float outline = 3, Face face = Face::Gothic);
 
+// Small print for keyed sheets: light letters on a dark plate, so that the letters keep their
+// antialiasing and only the plate's edge meets the key.
+void SmallLabel(const View& v, float x, float y, float w, float h, const std::string& text, Face face = Face::Gothic,
+                Color plate = Rgb(0x101830), Color letters = Rgb(0xF4F6FA));
+
 // A rounded panel with a vertical gradient and a rim.
 void Panel(const View& v, float l, float t, float r, float b, float radius, Color top, Color bottom, Color rim,
            float rimWidth);

@@ -23,7 +23,7 @@ void Logo(const View& v) {
     Shape(v, [&](P p) { return sdf::Ellipse(p, c, 118, 52); }, kInk);
     Shape(v, [&](P p) { return sdf::Ellipse(p, c, 113, 47); }, Radial{{110, 30}, 130, Rgb(0xFFF2A8), Rgb(0xFFA828)});
     Shape(v, [&](P p) { return std::fabs(sdf::Ellipse(p, c, 104, 39)) - 1.2f; }, Rgb(0xFFFFFF, 0.85f));
-    DrawUmbrella(v, {44, 12}, 50, -0.5f, Rgb(0x3C8CF0), Rgb(0xF8F8F4));
+    DrawUmbrella(v, {46, 15}, 48, -0.5f, Rgb(0x3C8CF0), Rgb(0xF8F8F4));
     DrawCan(v, {208, 42}, 40, 0.35f, Rgb(0xE84030), Rgb(0xF8F4E8));
     TextStyle name = Lettering(60, Rgb(0xFFFFFF), Rgb(0xFFE27A), 4, Face::Latin);
     name.shadow = Rgb(0x7A3000, 0.9f);
