@@ -106,7 +106,17 @@ struct FontImpl {
         if (it != glyphs.end()) return &it->second;
         Glyph g;
         int minx = 0, maxx = 0, miny = 0, maxy = 0, advance = 0;
-        if (TTF_GlyphMetrics32(ttf, cp, &minx, &maxx, &miny, &maxy, &advance) == 0) g.advance = advance;
+        if (TTF_GetFontStyle(ttf) & TTF_STYLE_BOLD) {
+            // A synthesised bold face steps one pixel wider than the regular one, as the
+            // desktop's does; SDL_ttf's own bold advance is far wider and runs texts past
+            // the boxes laid out for them.
+            TTF_SetFontStyle(ttf, TTF_STYLE_NORMAL);
+            if (TTF_GlyphMetrics32(ttf, cp, &minx, &maxx, &miny, &maxy, &advance) == 0) g.advance = advance + 1;
+            TTF_SetFontStyle(ttf, TTF_STYLE_BOLD);
+            TTF_GlyphMetrics32(ttf, cp, &minx, &maxx, &miny, &maxy, &advance);
+        } else if (TTF_GlyphMetrics32(ttf, cp, &minx, &maxx, &miny, &maxy, &advance) == 0) {
+            g.advance = advance;
+        }
         SDL_Surface* pic = TTF_RenderGlyph32_Blended(ttf, cp, SDL_Color{255, 255, 255, 255});
         if (pic) {
             SDL_Surface* argb = SDL_ConvertSurfaceFormat(pic, SDL_PIXELFORMAT_ARGB8888, 0);

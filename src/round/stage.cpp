@@ -204,6 +204,7 @@ bool StartRoundForTest(int ninzu, const int* chars, const int* com, int stage) {
     StopMusic();
     LoadStageInit(&game.Stage, stage);
     PlayLoadedMusic();
+    GameSetLight();  // the front end sets the round's light before the stage intro
     GameInit();
     app.Mode = 1;
     return true;

@@ -370,9 +370,10 @@ void DrawStartScreens() {
 
     DrawSky();
     if (On(2, 4)) DrawCharacters();
-    if (On(4, 5)) DrawStagePreviews();
+    // The previews and boards fade with the set-up screens (screen 6) instead of vanishing.
+    if (On(4, 6)) DrawStagePreviews();
     Dev()->SetRenderState(plat::RS_LIGHTING, 0);
-    if (On(3, 5)) DrawModeBoards();
+    if (On(3, 6)) DrawModeBoards();
     r.Ang += 1;
     if (r.Ang >= 360) r.Ang = 0;
 
