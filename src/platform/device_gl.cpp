@@ -251,8 +251,8 @@ private:
     SDL_Window* window_ = nullptr;
 
     std::vector<Texture*> textures_;       // every texture uploaded here
-    std::vector<uint8_t> textureMip_;      // by GL name: which filters it was given
-    std::vector<GLint> textureMin_, textureMag_;
+    // by GL name: the filters and wrap mode it was given
+    std::vector<GLint> textureMin_, textureMag_, textureWrap_;
     std::vector<MeshBuffers> meshes_;      // Mesh::deviceHandle - 1
     std::vector<uint32_t> freeMeshSlots_;
     std::vector<uint8_t> scratch_;         // vertices with colours swizzled, when needed
@@ -313,7 +313,7 @@ private:
     void ApplyViewport();
     void Apply3D(bool vertexColor, bool vertexNormal, bool texCoords);
     void ApplyLights();
-    void BindTexture(Texture* t, uint32_t minF, uint32_t magF, uint32_t mipF);
+    void BindTexture(Texture* t, uint32_t minF, uint32_t magF, uint32_t mipF, GLint wrap);
     GLuint Upload(Texture* t);
     MeshBuffers* Buffers(Mesh& mesh);
     void FlushQuads();
@@ -476,8 +476,9 @@ GLuint GlDevice::Upload(Texture* t) {
         if (textureMin_.size() <= name) {
             textureMin_.resize(name + 64, -1);
             textureMag_.resize(name + 64, -1);
+            textureWrap_.resize(name + 64, -1);
         }
-        textureMin_[name] = textureMag_[name] = -1;
+        textureMin_[name] = textureMag_[name] = textureWrap_[name] = -1;
     }
     glBindTexture(GL_TEXTURE_2D, t->deviceHandle);
     a_.texture = t->deviceHandle;
@@ -488,7 +489,7 @@ GLuint GlDevice::Upload(Texture* t) {
     return t->deviceHandle;
 }
 
-void GlDevice::BindTexture(Texture* t, uint32_t minF, uint32_t magF, uint32_t mipF) {
+void GlDevice::BindTexture(Texture* t, uint32_t minF, uint32_t magF, uint32_t mipF, GLint wrap) {
     const GLuint name = t ? Upload(t) : 0;
     Enable(GL_TEXTURE_2D, &a_.texture2D, name != 0);
     if (!name) return;
@@ -505,6 +506,11 @@ void GlDevice::BindTexture(Texture* t, uint32_t minF, uint32_t magF, uint32_t mi
     if (textureMag_[name] != glMag) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, glMag);
         textureMag_[name] = glMag;
+    }
+    if (textureWrap_[name] != wrap) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+        textureWrap_[name] = wrap;
     }
 }
 
@@ -606,7 +612,7 @@ void GlDevice::Apply3D(bool vertexColor, bool vertexNormal, bool texCoords) {
     }
     const uint32_t* samp = s_.samplerState[0];
     BindTexture(texCoords ? s_.texture[0] : nullptr, samp[SAMP_MINFILTER], samp[SAMP_MAGFILTER],
-                samp[SAMP_MIPFILTER]);
+                samp[SAMP_MIPFILTER], GL_REPEAT);
     if (!vertexColor) WhiteColor();
 }
 
@@ -735,7 +741,8 @@ void GlDevice::FlushQuads() {
     Enable(GL_COLOR_MATERIAL, &a_.colorMaterial, false);
     Enable(GL_BLEND, &a_.blend, true);
     BlendFunc(GlBlend(quadSrc_), GlBlend(quadDst_));
-    BindTexture(quadTexture_, quadMin_, quadMag_, TEXF_NONE);
+    // Clamped, so that a picture at the sheet's edge takes nothing from the opposite edge.
+    BindTexture(quadTexture_, quadMin_, quadMag_, TEXF_NONE, GL_CLAMP_TO_EDGE);
     if (a_.texture2D == 1) {
         // Positions are back-buffer pixels, clipped by the viewport.
         const Viewport& v = s_.viewport;
