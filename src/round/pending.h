@@ -30,19 +30,6 @@ void AI_GameMenu(int* GetNo);
 void GameMenuKey();                          // the Enter test that opens the menu
 int GameMenu(int* MenuFlg, int* EnterKeyFlg);  // 1 when return to title was chosen
 
-// Classroom window (pending_window.cpp).
-void WindowCrash();
-
-// Effects (pending_effects.cpp).
-void TailEfeInit(const plat::Vec3& pos, int Level, int PowerGauge);
-void TailEfeDraw(int PowerGauge, int Level);
-void ShotEfe(int PowerGauge, int Level, int ImpactRot);
-void PowerShotFullEfeInit();
-void PowerShotFullEfe();  // sets GoFlg 1 and ShotFlg 6 when the burst peaks
-void GoalPointEfe();
-void LensSetPos(const plat::Vec3& pos);
-void LensDraw(const plat::Matrix& proj, const plat::Matrix& view, const plat::Viewport& vp);
-
 // Mission and stage finish (pending_results.cpp).
 int DrawMission();   // the stage intro; 1 when it is over
 int MissionClear();  // 1 on the frame it passed the turn, changed the stage or ended the round

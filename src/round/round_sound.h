@@ -43,5 +43,7 @@ void PlayCanSound();
 void LoadStageMusic(const char* file);
 // Repeats the loaded segment forever and plays it; skipped while music is off.
 void PlayLoadedMusic();
+// Stops and releases the current segment.
+void StopMusic();
 // Stops and releases the current segment, loads file and plays it.
 void SwitchMusic(const char* file);

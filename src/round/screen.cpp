@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "app/app_state.h"
+#include "effects/goal_point.h"
+#include "effects/lens_flare.h"
 #include "gfx/gfx.h"
 #include "platform/mesh.h"
 #include "platform/sprite.h"
@@ -45,10 +47,6 @@ uint32_t Argb(int a, int r, int g, int b) {
 
 void Sprite(plat::Texture* tex, Rect src, Vec2 scale, Vec2 at, uint32_t color = 0xFFFFFFFF) {
     if (app.lpSprite) app.lpSprite->Draw(tex, &src, &scale, nullptr, 0, &at, color);
-}
-
-bool PerfectPowerShot() {
-    return turn.PowerGauge == 0 && turn.ControlGauge == 100 && turn.Level == 2;
 }
 
 // A can is on the stage once its player has played there and has not retired.
@@ -191,9 +189,11 @@ void DrawCansAndCharacter() {
         DefaultBlend();
     }
 
-    if (game.StageNo != 2)
-        LensDraw(Dev()->GetTransform(plat::TS_PROJECTION), Dev()->GetTransform(plat::TS_VIEW),
-                 app.GameScreen);
+    if (game.StageNo != 2) {
+        const Matrix proj = Dev()->GetTransform(plat::TS_PROJECTION);
+        const Matrix view = Dev()->GetTransform(plat::TS_VIEW);
+        CLens.Draw(&proj, &view, &app.GameScreen);
+    }
 }
 
 void DrawHand() {

@@ -3,6 +3,8 @@
 #include "round/round_start.h"
 
 #include "app/app_state.h"
+#include "effects/goal_point.h"
+#include "effects/lens_flare.h"
 #include "gfx/gfx.h"
 #include "platform/rand.h"
 #include "round/pending.h"
@@ -76,7 +78,8 @@ void LoadStageInit(XFILE* Stage, int StageNo) {
         game.Judge.Max = s.max;
         game.Judge.Min = s.min;
         game.MiniMapScale = s.miniMapScale;
-        if (s.lens) LensSetPos(s.lensPos);
+        if (s.lens) CLens.SetPos(&s.lensPos);
+        GoalPointEfeInit();
     }
     game.GoalPos = (game.Judge.Max + game.Judge.Min) / 2;
 }
@@ -198,6 +201,7 @@ bool StartRoundForTest(int ninzu, const int* chars, const int* com, int stage) {
     game.StageNo = stage;
     if (!game.lpGameText) LoadText(&game.lpGameText, "bitmap/GameText.bmp", 1024, 1024, 0xFFFF00FF);
     ReleaseMesh(&game.Stage);
+    StopMusic();
     LoadStageInit(&game.Stage, stage);
     PlayLoadedMusic();
     GameInit();

@@ -1,4 +1,0 @@
-// Stand-in until the window crash lands; delete this file then.
-#include "round/pending.h"
-
-void WindowCrash() {}
