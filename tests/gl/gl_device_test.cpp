@@ -19,22 +19,22 @@ namespace {
 
 using namespace plat;
 
+// Each suite opens its own window and device: other suites in this program start the whole
+// game on a window of their own.
 Device* gDevice = nullptr;
 
-struct GlEnvironment : ::testing::Environment {
-    void SetUp() override {
-        ASSERT_TRUE(CreateGameWindow("Pomelane GL tests", false));
-        gDevice = CreateGlDevice();
-        ASSERT_NE(gDevice, nullptr);
-        SetCurrentDevice(gDevice);
-    }
-    void TearDown() override {
-        DestroyDevice(gDevice);
-        gDevice = nullptr;
-        DestroyGameWindow();
-    }
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new GlEnvironment);
+void OpenDevice() {
+    ASSERT_TRUE(CreateGameWindow("Pomelane GL tests", false));
+    gDevice = CreateGlDevice();
+    ASSERT_NE(gDevice, nullptr);
+    SetCurrentDevice(gDevice);
+}
+
+void CloseDevice() {
+    DestroyDevice(gDevice);
+    gDevice = nullptr;
+    DestroyGameWindow();
+}
 
 struct TlVertex {
     Vec3 p;
@@ -61,10 +61,14 @@ int Channel(uint32_t argb, int shift) { return int((argb >> shift) & 255); }
 }
 
 struct GlDraw : ::testing::Test {
+    static void SetUpTestSuite() { OpenDevice(); }
+    static void TearDownTestSuite() { CloseDevice(); }
+
     Device* d = gDevice;
     std::vector<uint32_t> pixels;
 
-    GlDraw() {
+    void SetUp() override {
+        ASSERT_NE(d, nullptr);
         d->Reset();
         // The game's standing states.
         d->SetRenderState(RS_ZENABLE, 1);
@@ -221,6 +225,44 @@ TEST_F(GlDraw, LitMeshTakesItsMaterialAndTheLightsAmbient) {
     EXPECT_TRUE(Near(At(320 + 200, 240), 0x994C40));
     d->ForgetMesh(&mesh);
     EXPECT_EQ(mesh.deviceHandle, 0u);
+}
+
+TEST_F(GlDraw, SubsetsSharingCornersEachDrawTheirOwnTriangles) {
+    // Two triangles of one square sharing a diagonal; each subset glows in its own colour.
+    Mesh mesh;
+    const Vec3 n(0, 0, -1);
+    mesh.vertices = {{Vec3(-1, 1, 0), n, Vec2()}, {Vec3(1, 1, 0), n, Vec2()},
+                     {Vec3(1, -1, 0), n, Vec2()}, {Vec3(-1, -1, 0), n, Vec2()}};
+    mesh.indices = {0, 1, 2, 0, 2, 3};
+    mesh.subsets = {MeshSubset{0, 3}, MeshSubset{3, 3}};
+    d->SetRenderState(RS_LIGHTING, 1);
+    d->LightEnable(0, false);
+    d->SetTexture(0, nullptr);
+    Material red, green;
+    red.Diffuse.a = green.Diffuse.a = 1;
+    red.Emissive = Color(1, 0, 0, 0);
+    green.Emissive = Color(0, 1, 0, 0);
+    d->SetMaterial(red);
+    d->DrawMeshSubset(mesh, 0);
+    d->SetMaterial(green);
+    d->DrawMeshSubset(mesh, 1);
+    Read();
+    EXPECT_TRUE(Near(At(320 + 40, 240 - 40), 0xFF0000));  // upper right: subset 0
+    EXPECT_TRUE(Near(At(320 - 40, 240 + 40), 0x00FF00));  // lower left: subset 1
+
+    // Moving a shared corner moves it in both subsets.
+    mesh.vertices[2].pos = Vec3(0.2f, -1, 0);
+    mesh.dirty = true;
+    d->Clear(CLEAR_TARGET | CLEAR_ZBUFFER, 0xFF000000, 1.0f);
+    d->SetMaterial(red);
+    d->DrawMeshSubset(mesh, 0);
+    d->SetMaterial(green);
+    d->DrawMeshSubset(mesh, 1);
+    Read();
+    EXPECT_TRUE(Near(At(320 + 70, 240 + 70), 0x000000));  // the lower right is empty now
+    EXPECT_TRUE(Near(At(320 + 40, 240 - 60), 0xFF0000));
+    EXPECT_TRUE(Near(At(320 - 40, 240 + 40), 0x00FF00));
+    d->ForgetMesh(&mesh);
 }
 
 struct GlSprites : GlDraw {
