@@ -357,6 +357,10 @@ TEST_F(GlSprites, JapaneseTextInBothFaces) {
     ASSERT_NE(rounded, nullptr);
     gothic->DrawText("読み込み中...\n(ゴミはゴミ箱へ)", Rect{20, 20, 640, 480}, DT_NOCLIP, 0xFFFFFF00);
     rounded->DrawText("選んだステージで遊ぼう!!", Rect{0, 200, 640, 300}, DT_CENTER | DT_NOCLIP, 0xFFFFFFFF);
+    Font* small = CreateFont("", 12, 1000);
+    ASSERT_NE(small, nullptr);
+    small->DrawText("フルスクリーン設定は次回起動時から有効です。Ver.1.05", Rect{20, 400, 640, 480}, DT_NOCLIP,
+                    0xFFFFFF00);
     // Clipped to its rectangle when asked.
     rounded->DrawText("クリア打数:12", Rect{20, 300, 80, 310}, 0, 0xFFFF0000);
     Screenshot("gl_text");
@@ -367,7 +371,7 @@ TEST_F(GlSprites, JapaneseTextInBothFaces) {
             const uint32_t p = At(x, y);
             const bool lit = Channel(p, 16) > 128 || Channel(p, 8) > 128 || Channel(p, 0) > 128;
             if (!lit) continue;
-            if (y < 20 || x < 20 || (y > 90 && y < 195) || y > 315) ++outside;
+            if (y < 20 || x < 20 || (y > 90 && y < 195) || (y > 315 && y < 395) || y > 420) ++outside;
             if (y >= 20 && y < 90 && Channel(p, 16) > 128 && Channel(p, 8) > 128 && Channel(p, 0) < 64) ++yellow;
             if (y >= 195 && y < 240 && Channel(p, 0) > 128) {
                 ++white;
@@ -389,10 +393,13 @@ TEST_F(GlSprites, JapaneseTextInBothFaces) {
     gothic->DrawText("読み込み中...\n(ゴミはゴミ箱へ)", Rect{20, 20, 640, 480}, DT_NOCLIP, 0xFFFFFF00);
     rounded->DrawText("選んだステージで遊ぼう!!", Rect{0, 200, 640, 300}, DT_CENTER | DT_NOCLIP, 0xFFFFFFFF);
     rounded->DrawText("クリア打数:12", Rect{20, 300, 80, 310}, 0, 0xFFFF0000);
+    small->DrawText("フルスクリーン設定は次回起動時から有効です。Ver.1.05", Rect{20, 400, 640, 480}, DT_NOCLIP,
+                    0xFFFFFF00);
     Read();
     EXPECT_EQ(pixels, before);
     ReleaseFont(gothic);
     ReleaseFont(rounded);
+    ReleaseFont(small);
 }
 
 TEST_F(GlDraw, PresentKeepsThePicture) {
