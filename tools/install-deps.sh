@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config ccache
-  libsdl2-dev libsdl2-ttf-dev libassimp-dev libfluidsynth-dev libfontconfig-dev
+  libsdl2-dev libsdl2-ttf-dev libassimp-dev libfluidsynth-dev libfontconfig-dev zlib1g-dev
   libgl-dev libgl1-mesa-dri timgm6mb-soundfont fonts-vlgothic fonts-motoya-l-maruberi
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick xdotool sox

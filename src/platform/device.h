@@ -82,6 +82,13 @@ struct Light {
     float Range = 0, Falloff = 0, Attenuation0 = 0, Attenuation1 = 0, Attenuation2 = 0, Theta = 0, Phi = 0;
 };
 
+// A corner of a 2-D overlay quad (sprites, text), in pixels of the 640 x 480 back buffer.
+struct ScreenVertex {
+    float x = 0, y = 0;
+    uint32_t color = 0;  // ARGB
+    float u = 0, v = 0;
+};
+
 // One entry of the null device's log: the call's name and its arguments as text.
 struct DeviceCall {
     std::string name;
@@ -105,7 +112,9 @@ public:
     virtual void SetRenderState(RenderState state, uint32_t value) = 0;
     virtual uint32_t GetRenderState(RenderState state) const = 0;
     virtual void SetTextureStageState(int stage, TextureStageState state, uint32_t value) = 0;
+    virtual uint32_t GetTextureStageState(int stage, TextureStageState state) const = 0;
     virtual void SetSamplerState(int sampler, SamplerState state, uint32_t value) = 0;
+    virtual uint32_t GetSamplerState(int sampler, SamplerState state) const = 0;
     virtual void SetTransform(TransformState state, const Matrix& m) = 0;
     virtual Matrix GetTransform(TransformState state) const = 0;
     virtual void SetViewport(const Viewport& vp) = 0;
@@ -113,7 +122,9 @@ public:
     virtual void SetMaterial(const Material& m) = 0;
     virtual Material GetMaterial() const = 0;
     virtual void SetLight(int index, const Light& light) = 0;
+    virtual Light GetLight(int index) const = 0;
     virtual void LightEnable(int index, bool enable) = 0;
+    virtual bool GetLightEnable(int index) const = 0;
     // Null unbinds. The texture stays owned by the caller.
     virtual void SetTexture(int stage, Texture* texture) = 0;
     virtual Texture* GetTexture(int stage) const = 0;
@@ -125,6 +136,13 @@ public:
                                  unsigned stride) = 0;
     // Draws one subset of a mesh with the current state.
     virtual void DrawMeshSubset(Mesh& mesh, unsigned subset) = 0;
+    // For the sprite and font objects: a textured quad (corners top-left, top-right,
+    // bottom-right, bottom-left) on top of the scene, clipped to the current viewport, with
+    // no depth test or write, no culling and blending on. deviceBlend: with the blend factors
+    // and texture filter in force now; otherwise source alpha / inverse source alpha and
+    // linear filtering. Leaves the device's state as it was; a null texture draws nothing.
+    // Consecutive quads may be batched, but every other call sees them drawn.
+    virtual void DrawScreenQuad(Texture* texture, const ScreenVertex* corners, bool deviceBlend) = 0;
 
     // The device forgets what it holds of a texture or mesh about to be freed.
     virtual void ForgetTexture(Texture* texture) = 0;
@@ -140,10 +158,34 @@ public:
 // The null device: records every call into its log and draws nothing.
 class NullDevice;
 NullDevice* CreateNullDevice();
-// The null device's test hooks.
+// The null device's test hooks. Log arguments are the call's arguments in order, separated
+// by ", ": integers in decimal, colours as 0xAARRGGBB, floats as %g, vectors and colours of
+// floats as (a, b, ...), pointers as %p or "null". The log keeps the latest 200000 calls.
 const std::vector<DeviceCall>& NullDeviceLog(NullDevice* device);
-void NullDeviceClearLog(NullDevice* device);
-// Makes the next Present report status, and TestCooperativeLevel report it until Reset.
+void NullDeviceClearLog(NullDevice* device);  // clears the draws as well
+// Long runs (the script driver) may switch the log and the draw records off.
+void NullDeviceSetLogging(NullDevice* device, bool on);
+
+// What the null device saw at one draw: the call, the state in force, the vertices.
+struct NullDraw {
+    enum Kind { Primitive, MeshSubset, ScreenQuad } kind = Primitive;
+    PrimitiveType type = PT_TRIANGLELIST;  // Primitive
+    unsigned primitiveCount = 0, stride = 0;
+    const Mesh* mesh = nullptr;            // MeshSubset
+    unsigned subset = 0;
+    Texture* texture = nullptr;            // stage 0 (the quad's own for ScreenQuad)
+    Material material;
+    uint32_t fvf = 0;
+    uint32_t srcBlend = 0, destBlend = 0;  // for ScreenQuad, the factors it used
+    uint32_t alphaBlend = 0, zEnable = 0, zWrite = 0, cull = 0, lighting = 0;
+    Matrix world, view, projection;
+    Viewport viewport;
+    std::vector<uint8_t> vertices;         // Primitive: the vertex bytes; ScreenQuad: 4 ScreenVertex
+};
+// The latest 20000 draws, oldest first.
+const std::vector<NullDraw>& NullDeviceDraws(NullDevice* device);
+// Makes Present and TestCooperativeLevel report status from now on: Lost until told
+// otherwise (Reset fails meanwhile), NotReset until a Reset, Ok at once.
 void NullDeviceSimulate(NullDevice* device, DeviceStatus status);
 
 // The OpenGL device on the game window (CreateGameWindow first); null on failure.

@@ -1,5 +1,5 @@
-// The game's one random generator: 15-bit results (0 to 32767) with the classic C library's
-// linear congruential sequence, seedable by tests and scripts.
+// The game's one random generator: 15-bit results (0 to 32767) with the original desktop C
+// library's linear congruential sequence, seedable by tests and scripts.
 #pragma once
 
 namespace plat {

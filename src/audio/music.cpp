@@ -1,0 +1,50 @@
+#include "audio/music.h"
+
+#include "app/app_state.h"
+#include "audio/audio_state.h"
+
+namespace {
+
+bool MusicOn() { return app.PlayMusicFlg == 0; }
+
+}  // namespace
+
+void LoadMIDI(plat::MusicSegment** DMSegment, const char* fname) {
+    if (!MusicOn()) return;
+    if (plat::LoadSegment(audio.DMLoader, fname, DMSegment) != plat::MUSIC_OK) return;
+    plat::Download(*DMSegment, audio.DMPerf);
+}
+
+void MusicStart(const char* fname) {
+    if (!MusicOn()) return;
+    LoadMIDI(&audio.DMSegment1, fname);
+    MusicPlayLoaded();
+}
+
+void MusicPlayLoaded() {
+    if (!MusicOn() || !audio.DMSegment1) return;
+    plat::SetRepeats(audio.DMSegment1, plat::SEG_REPEAT_INFINITE);
+    plat::PlaySegment(audio.DMPerf, audio.DMSegment1);
+}
+
+void MusicStop() {
+    if (!MusicOn()) return;
+    ReleaseMusicSegment();
+}
+
+void MusicChange(const char* fname) {
+    MusicStop();
+    MusicStart(fname);
+}
+
+void SetMusicVolume(int32_t Vol) {
+    if (!MusicOn()) return;
+    plat::SetMasterVolume(audio.DMPerf, Vol);
+}
+
+void ReleaseMusicSegment() {
+    if (!audio.DMSegment1) return;
+    plat::Unload(audio.DMSegment1, audio.DMPerf);
+    plat::ReleaseSegment(audio.DMSegment1);
+    audio.DMSegment1 = nullptr;
+}

@@ -1,0 +1,5 @@
+#include "round/round_state.h"
+
+GameState game;
+TurnState turn;
+ReadyState ready;

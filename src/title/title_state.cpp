@@ -1,0 +1,3 @@
+#include "title/title_state.h"
+
+TitleState title;

@@ -1,0 +1,82 @@
+#include "state_dump.h"
+
+#include <cstdio>
+#include <string>
+
+#include "app/app_state.h"
+#include "round/round_state.h"
+#include "title/title_state.h"
+
+namespace {
+
+class Json {
+public:
+    Json& Key(const char* k) {
+        Sep();
+        out_ += '"';
+        out_ += k;
+        out_ += "\":";
+        fresh_ = true;
+        return *this;
+    }
+    Json& Int(long v) { Sep(); out_ += std::to_string(v); return *this; }
+    Json& Float(double v) {
+        Sep();
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.6g", v);
+        out_ += buf;
+        if (out_.find_first_of(".e", out_.size() - std::string(buf).size()) == std::string::npos) out_ += ".0";
+        return *this;
+    }
+    Json& Vec(const plat::Vec3& v) { Open('['); Float(v.x).Float(v.y).Float(v.z); return Close(']'); }
+    Json& Open(char c) { Sep(); out_ += c; fresh_ = true; return *this; }
+    Json& Close(char c) { out_ += c; fresh_ = false; return *this; }
+    const std::string& Text() const { return out_; }
+
+private:
+    void Sep() {
+        if (!fresh_ && !out_.empty()) out_ += ", ";
+        fresh_ = false;
+    }
+    std::string out_;
+    bool fresh_ = true;
+};
+
+}  // namespace
+
+std::string DumpState() {
+    Json j;
+    j.Open('{');
+    j.Key("Mode").Int(app.Mode);
+    j.Key("SceneFlg").Int(title.SceneFlg);
+    j.Key("ShotFlg").Int(game.ShotFlg);
+    j.Key("ParaMode").Int(game.ParaMode);
+    j.Key("PlayerNo").Int(game.PlayerNo);
+    j.Key("Ninzu").Int(game.Ninzu);
+    j.Key("StageNo").Int(game.StageNo);
+    j.Key("SelectStageType").Int(game.SelectStageType);
+    j.Key("FinishFlg").Int(game.FinishFlg);
+    j.Key("FullScreenFlg").Int(app.FullScreenFlg);
+    j.Key("PlayMusicFlg").Int(app.PlayMusicFlg);
+    j.Key("OwariFlg").Int(app.OwariFlg);
+    j.Key("PauseFlg").Int(app.PauseFlg);
+    j.Key("players").Open('[');
+    for (int i = 0; i < 4; ++i) {
+        const auto& c = game.CharBox[i];
+        j.Open('{');
+        j.Key("Dasu").Open('[').Int(c.Dasu[0]).Int(c.Dasu[1]).Int(c.Dasu[2]).Close(']');
+        j.Key("TotalDasu").Int(c.TotalDasu);
+        j.Key("Rank").Int(c.Rank);
+        j.Key("GoalFlg").Int(c.GoalFlg);
+        j.Key("GiveUpFlg").Int(c.GiveUpFlg);
+        j.Key("OBFlg").Int(c.OBFlg);
+        j.Key("No").Int(game.No[i]);
+        j.Key("Com").Int(game.CharGet[i].Com);
+        j.Key("CanPos").Vec(game.Can[i].Pos);
+        j.Key("Hekomi").Float(game.Can[i].Hekomi);
+        j.Close('}');
+    }
+    j.Close(']');
+    j.Close('}');
+    return j.Text();
+}
