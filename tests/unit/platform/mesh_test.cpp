@@ -723,54 +723,26 @@ TEST(IntersectMesh, FollowsVerticesMovedInPlace) {
     EXPECT_FLOAT_EQ(dist, 9);  // the copy keeps its own vertices and answers for them
 }
 
-// ---------------------------------------------------------------------------------------
-
-class ForgetfulDevice : public plat::Device {
-public:
-    std::vector<Mesh*> forgotten;
-    void ForgetMesh(Mesh* mesh) override { forgotten.push_back(mesh); }
-
-    void Clear(uint32_t, uint32_t, float) override {}
-    void BeginScene() override {}
-    void EndScene() override {}
-    plat::DeviceStatus Present() override { return plat::DeviceStatus::Ok; }
-    plat::DeviceStatus TestCooperativeLevel() override { return plat::DeviceStatus::Ok; }
-    bool Reset() override { return true; }
-    void SetRenderState(plat::RenderState, uint32_t) override {}
-    uint32_t GetRenderState(plat::RenderState) const override { return 0; }
-    void SetTextureStageState(int, plat::TextureStageState, uint32_t) override {}
-    void SetSamplerState(int, plat::SamplerState, uint32_t) override {}
-    void SetTransform(plat::TransformState, const plat::Matrix&) override {}
-    plat::Matrix GetTransform(plat::TransformState) const override { return {}; }
-    void SetViewport(const plat::Viewport&) override {}
-    plat::Viewport GetViewport() const override { return {}; }
-    void SetMaterial(const plat::Material&) override {}
-    plat::Material GetMaterial() const override { return {}; }
-    void SetLight(int, const plat::Light&) override {}
-    void LightEnable(int, bool) override {}
-    void SetTexture(int, plat::Texture*) override {}
-    plat::Texture* GetTexture(int) const override { return nullptr; }
-    void SetFVF(uint32_t) override {}
-    uint32_t GetFVF() const override { return 0; }
-    void DrawPrimitiveUP(plat::PrimitiveType, unsigned, const void*, unsigned) override {}
-    void DrawMeshSubset(Mesh&, unsigned) override {}
-    void ForgetTexture(plat::Texture*) override {}
-    std::vector<uint32_t> ReadBackBuffer() override { return {}; }
-    unsigned DrawCallCount() const override { return 0; }
-};
-
 TEST_F(MeshFiles, ReleaseTellsTheCurrentDeviceFirst) {
     plat::Device* before = plat::CurrentDevice();
-    ForgetfulDevice device;
-    plat::SetCurrentDevice(&device);
+    plat::NullDevice* nd = plat::CreateNullDevice();
+    plat::Device* device = reinterpret_cast<plat::Device*>(nd);  // the null device is a Device
+    plat::SetCurrentDevice(device);
     Mesh* m = Load("cube.x", ToText(Cube()));
     ASSERT_NE(m, nullptr);
+    char name[32];
+    std::snprintf(name, sizeof name, "%p", static_cast<void*>(m));
+    plat::NullDeviceClearLog(nd);
     plat::ReleaseMeshObject(m);
     plat::ReleaseMeshObject(nullptr);
-    EXPECT_EQ(device.forgotten, std::vector<Mesh*>{m});
+    const auto& log = plat::NullDeviceLog(nd);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].name, "ForgetMesh");
+    EXPECT_EQ(log[0].args, name);
     plat::SetCurrentDevice(nullptr);
     plat::ReleaseMeshObject(Load("cube.x", ToText(Cube())));  // no device: nothing to tell
     plat::SetCurrentDevice(before);
+    plat::DestroyDevice(device);
 }
 
 }  // namespace
