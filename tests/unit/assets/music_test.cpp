@@ -13,6 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
+#include "audio/audio_lifecycle.h"
+#include "audio/audio_state.h"
+#include "audio/music.h"
+
 namespace {
 
 const std::string kMid = std::string(POMELANE_ASSETS) + "/Mid/";
@@ -172,7 +177,7 @@ Summary Summarise(const Smf& smf) {
     return s;
 }
 
-TEST(Music, EveryPieceIsAValidFormat1File) {
+TEST(MusicAssets, EveryPieceIsAValidFormat1File) {
     for (const char* file : kPieces) {
         SCOPED_TRACE(file);
         const Smf smf = ReadSmf(kMid + file);
@@ -183,7 +188,7 @@ TEST(Music, EveryPieceIsAValidFormat1File) {
     }
 }
 
-TEST(Music, EveryPieceLoopsOnABarLineWithNothingHanging) {
+TEST(MusicAssets, EveryPieceLoopsOnABarLineWithNothingHanging) {
     for (const char* file : kPieces) {
         SCOPED_TRACE(file);
         const Smf smf = ReadSmf(kMid + file);
@@ -219,7 +224,7 @@ TEST(Music, EveryPieceLoopsOnABarLineWithNothingHanging) {
     }
 }
 
-TEST(Music, EveryChannelIsSetUpAtTheStartOnly) {
+TEST(MusicAssets, EveryChannelIsSetUpAtTheStartOnly) {
     // Every loop replays the file from its start, so all set-up sits at tick 0, before any note,
     // and nothing later changes a program.
     for (const char* file : kPieces) {
@@ -251,7 +256,7 @@ TEST(Music, EveryChannelIsSetUpAtTheStartOnly) {
     }
 }
 
-TEST(Music, EveryScreenHasItsOwnPiece) {
+TEST(MusicAssets, EveryScreenHasItsOwnPiece) {
     std::vector<Summary> all;
     for (const char* file : kPieces) {
         const Smf smf = ReadSmf(kMid + file);
@@ -265,6 +270,25 @@ TEST(Music, EveryScreenHasItsOwnPiece) {
             EXPECT_NE(all[i].programs, all[j].programs) << kPieces[i] << " and " << kPieces[j];
         }
     }
+}
+
+TEST(MusicAssets, EveryPieceLoadsAndRepeatsThroughTheMusicLayer) {
+    const bool wasNull = plat::NullAudioInUse();
+    UseNullAudio();
+    AudioStartup();
+    app.PlayMusicFlg = 0;
+    for (const char* file : kPieces) {
+        const std::string path = kMid + file;
+        MusicChange(path.c_str());
+        ASSERT_NE(audio.DMSegment1, nullptr) << file;
+        EXPECT_EQ(plat::GetRepeats(audio.DMSegment1), plat::SEG_REPEAT_INFINITE);
+        EXPECT_EQ(plat::PlayingSegmentFile(audio.DMPerf), path);
+    }
+    MusicStop();
+    AudioShutdown();
+    audio = AudioState{};
+    app = AppState{};
+    plat::UseNullAudio(wasNull);
 }
 
 }  // namespace
