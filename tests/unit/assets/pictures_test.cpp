@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -332,6 +334,28 @@ TEST(Pictures, CutInsKeepStrongRedForThePowerShot) {
         for (int y = 0; y < 480; ++y)
             for (int x = 0; x < 640; ++x) red += Red(b.at(x, y)) >= 128;
         EXPECT_GT(red, 640 * 480 / 5) << "Effect" << i;
+    }
+}
+
+TEST(Pictures, EveryTextureTheMeshesNameIsAnOpaquePowerOfTwoBmp) {
+    // Mesh textures load at the file's own size with a full mip chain and no key.
+    const std::filesystem::path xfiles = std::filesystem::path(POMELANE_ASSETS) / "XFile";
+    if (!std::filesystem::exists(xfiles)) GTEST_SKIP() << "no meshes built";
+    std::set<std::string> named;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(xfiles)) {
+        if (entry.path().extension() != ".x") continue;
+        std::ifstream f(entry.path());
+        const std::string text((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+        for (size_t at = text.find("TextureFilename"); at != std::string::npos; at = text.find("TextureFilename", at + 1)) {
+            const size_t open = text.find('"', at), close = text.find('"', open + 1);
+            if (open != std::string::npos && close != std::string::npos) named.insert(text.substr(open + 1, close - open - 1));
+        }
+    }
+    for (const std::string& file : named) {
+        const Bmp& bmp = Load(file);
+        EXPECT_TRUE(bmp.error.empty()) << file << ": " << bmp.error;
+        EXPECT_TRUE(bmp.w > 0 && (bmp.w & (bmp.w - 1)) == 0 && (bmp.h & (bmp.h - 1)) == 0)
+            << file << " is " << bmp.w << " x " << bmp.h;
     }
 }
 
