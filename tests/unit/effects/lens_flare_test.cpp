@@ -18,6 +18,8 @@ protected:
     void SetUp() override {
         EffectTest::SetUp();
         app.lpSprite = plat::CreateSprite();
+        sheet_.width = sheet_.height = 512;
+        sheet_.argb.assign(512 * 512, 0xFFFFFFFF);
         lens_.lpTexture = &sheet_;
         plat::MatrixIdentity(&identity_);
     }
