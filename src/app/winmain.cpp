@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "app/wndfunc.h"
 #include "audio/audio_lifecycle.h"
+#include "effects/lens_flare.h"
 #include "gfx/gfx.h"
 #include "platform/clock.h"
 #include "platform/keys.h"
@@ -111,6 +112,7 @@ bool AppStartup(const RunOptions& options) {
 
     PlayTitleMusic();
     StartInit();
+    CLens.Init();
     return true;
 }
 
@@ -138,6 +140,7 @@ void AppShutdown() {
 
     ReleaseMusicSegment();
     WriteSettings(kSettingsFile, Settings{app.FullScreenFlg, app.PlayMusicFlg});
+    CLens.End();
 
     ReleaseSprite(app.lpSprite);
     app.lpSprite = nullptr;

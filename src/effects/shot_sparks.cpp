@@ -4,8 +4,8 @@
 
 #include "app/app_state.h"
 #include "effects/effect_quad.h"
-#include "effects/effect_sounds.h"
 #include "platform/rand.h"
+#include "round/round_sound.h"
 #include "round/round_state.h"
 
 using namespace plat;
@@ -141,7 +141,7 @@ void PowerShotFullEfe() {
         powerShot.SizePlus = 0.5f;
         powerShot.Alpha = 255;
         powerShot.StarTexPos = can - Vec3(0, 9, 0);
-        PlayPowerShotFull2Sound();
+        PlayRoundSound(RoundSound::lpSPowerShotFull2);
     }
     if (powerShot.PowerShotFlg == 2) {
         powerShot.Rot += 5;

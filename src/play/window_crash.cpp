@@ -1,10 +1,10 @@
 #include "play/window_crash.h"
 
 #include "app/app_state.h"
-#include "effects/effect_sounds.h"
 #include "gfx/gfx.h"
 #include "platform/device.h"
 #include "platform/rand.h"
+#include "round/round_sound.h"
 #include "round/round_state.h"
 
 using namespace plat;
@@ -144,7 +144,7 @@ void Break(Vec3 CrashPointPos, int* Crash, Vec3 WindowSetPos, int WindowWidth, i
     if (s.CrashFlg == 1) {
         if (s.SoundFlg == 0) {
             s.SoundFlg = 1;
-            PlayGlassSound();
+            PlayRoundSound(RoundSound::lpSGlass);
         }
         for (int k = 0; k < kWindowShards; ++k) {
             s.WindowPos[k] += s.WindowPosPlus[k];

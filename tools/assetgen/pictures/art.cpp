@@ -13,6 +13,17 @@ TextStyle Lettering(float size, Color top, Color bottom, float outline, Face fac
     return st;
 }
 
+void SmallLabel(const View& v, float x, float y, float w, float h, const std::string& text, Face face, Color plate,
+                Color letters) {
+    Shape(v, [&](P p) { return sdf::Box(p, x, y, x + w, y + h, std::min(3.0f, h / 3)); }, plate);
+    TextStyle st;
+    st.face = face;
+    st.size = h + 2;
+    st.bold = false;
+    st.fill = letters;
+    DrawText(v, x + 1, y + 1, w - 2, h - 2, text, st);
+}
+
 void Panel(const View& v, float l, float t, float r, float b, float radius, Color top, Color bottom, Color rim,
            float rimWidth) {
     Shape(v, [&](P p) { return sdf::Box(p, l, t, r, b, radius); }, rim);

@@ -12,9 +12,15 @@ namespace assetgen::pic {
 const Color kInk = Rgb(0x141826);     // outlines
 const Color kNavy = Rgb(0x1A2A5C);
 const Color kOffWhite = Rgb(0xF8F8F4);  // "white" that is never a white key
+const Color kGold = Rgb(0xFFE060), kOrange = Rgb(0xFF8A1E), kSky = Rgb(0xBFE8FF);
 
 // Bold lettering with a vertical gradient and a dark outline.
 TextStyle Lettering(float size, Color top, Color bottom, float outline = 3, Face face = Face::Gothic);
+
+// Small print for keyed sheets: light letters on a dark plate, so that the letters keep their
+// antialiasing and only the plate's edge meets the key.
+void SmallLabel(const View& v, float x, float y, float w, float h, const std::string& text, Face face = Face::Gothic,
+                Color plate = Rgb(0x101830), Color letters = Rgb(0xF4F6FA));
 
 // A rounded panel with a vertical gradient and a rim.
 void Panel(const View& v, float l, float t, float r, float b, float radius, Color top, Color bottom, Color rim,

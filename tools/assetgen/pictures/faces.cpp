@@ -45,7 +45,10 @@ void Eyes(const Pen& pen, float rx, float ry, bool lashes) {
     for (float ex : {39.0f, 61.0f}) {
         pen.Fill([&](P q) { return sdf::Ellipse(q, {ex, 61}, rx, ry); }, pen.look.ink);
         pen.Fill([&](P q) { return sdf::Circle(q, {ex + rx * 0.35f, 61 - ry * 0.4f}, rx * 0.38f); }, kWhite);
-        if (lashes) pen.Stroke({ex - rx - 1.5f, 61 - ry + 0.5f}, {ex + rx + 1.5f, 61 - ry - 1.0f}, 2.0f);
+        if (lashes) {  // lashes rising towards the outer corner
+            const float out = ex < 50 ? -1.0f : 1.0f;
+            pen.Stroke({ex - out * (rx + 0.5f), 61 - ry + 0.3f}, {ex + out * (rx + 2.0f), 61 - ry - 1.5f}, 2.0f);
+        }
     }
 }
 
@@ -99,12 +102,12 @@ void Worker(const Pen& pen) {
     }
     for (float ex : {21.0f, 79.0f}) pen.Inked([&](P q) { return sdf::Circle(q, {ex, 62}, 6); }, kSkin);
     pen.Inked(Head, kSkin);
-    // Neatly parted hair, combed flat.
+    // Neatly parted hair, combed flat: a small lobe left of the parting, a sweep to the right.
     pen.Inked([](P q) {
-        const float cap = std::max(sdf::Ellipse(q, {50, 45}, 32, 24), q.y - 50);
-        return std::max(cap, -sdf::Ellipse(q, {60, 52}, 22, 9));
+        const float left = std::max(sdf::Ellipse(q, {33, 40}, 14, 16), q.y - 47);
+        const float right = std::max(sdf::Ellipse(q, {56, 38}, 27, 15), q.y - 43 - 0.12f * (q.x - 40));
+        return std::max(std::min(left, right), -sdf::Segment(q, {39, 24}, {41, 46}, 0.8f));
     }, hair);
-    pen.Stroke({34, 30}, {40, 42}, 1.5f);  // the parting
     for (float ex : {39.0f, 61.0f}) pen.Stroke({ex - 6, 51}, {ex + 6, 51}, 3.0f);
     Eyes(pen, 3.0f, 3.6f, false);
     // Glasses.
@@ -147,7 +150,7 @@ Color CharacterColor(int c) {
 }
 
 void DrawFace(const View& v, float x, float y, float size, int character, const FaceLook& look) {
-    const View sv = v.Sub(x, y, size, size);
+    const View sv = v.Sub(x, y, size, size * (look.shoulders ? 1.5f : 1.0f));
     const Pen pen{sv, x - (sv.ox - v.ox), y - (sv.oy - v.oy), size / 100.0f, look};
     switch (character) {
         case 0: Man(pen); break;

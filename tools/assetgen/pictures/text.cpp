@@ -203,16 +203,33 @@ Canvas RenderText(const std::string& text, const TextStyle& style) {
     return RenderAt(text, style, std::max(4, int(std::lround(style.size))));
 }
 
-float DrawText(const View& v, float x, float y, float w, float h, const std::string& text, TextStyle st,
-               Align align) {
-    int size = std::max(4, int(std::lround(st.size)));
+namespace {
+
+// The ink of the text at the largest size that fits, and that size.
+Canvas Fitted(const std::string& text, const TextStyle& st, float w, float h, int& size) {
+    size = std::max(4, int(std::lround(st.size)));
     Canvas ink = RenderAt(text, st, size);
-    for (int tries = 0; tries < 6 && ink.w > 0; ++tries) {
+    for (int tries = 0; tries < 8 && ink.w > 0; ++tries) {
         const float fit = std::min(w / (ink.w * st.squeeze), h / float(ink.h));
         if (fit >= 1 || size <= 4) break;
-        size = std::max(4, int(std::floor(size * std::min(fit, 0.98f))));
+        size = std::max(4, std::min(size - 1, int(std::floor(size * fit))));
         ink = RenderAt(text, st, size);
     }
+    return ink;
+}
+
+}  // namespace
+
+int FitSize(const std::string& text, const TextStyle& style, float w, float h) {
+    int size = 0;
+    Fitted(text, style, w, h, size);
+    return size;
+}
+
+float DrawText(const View& v, float x, float y, float w, float h, const std::string& text, TextStyle st,
+               Align align) {
+    int size = 0;
+    const Canvas ink = Fitted(text, st, w, h, size);
     if (ink.w == 0) return 0;
     float dw = ink.w * st.squeeze, dh = float(ink.h);
     const float shrink = std::min({1.0f, w / dw, h / dh});  // only when even the smallest size overflows

@@ -37,6 +37,9 @@ void CloseFonts();
 // The text (UTF-8, lines split at '\n') as a canvas trimmed to its ink.
 Canvas RenderText(const std::string& text, const TextStyle& style);
 
+// The largest size, at most style.size, at which the text's ink fits w x h.
+int FitSize(const std::string& text, const TextStyle& style, float w, float h);
+
 // Draws the text as large as style.size allows, shrunk until its ink fits the box, aligned
 // horizontally as asked and centred vertically. Returns the size used.
 float DrawText(const View& v, float x, float y, float w, float h, const std::string& text,

@@ -1,0 +1,104 @@
+// The busiest frame of the effects on the OpenGL device (run under a display, e.g. Xvfb):
+// 40 sparks with their 19-image trails, 300 charge particles with the ring, and a full pool
+// of goal particles, over a cleared screen, presented.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include "app/app_state.h"
+#include "app/winmain.h"
+#include "effects/goal_point.h"
+#include "effects/shot_sparks.h"
+#include "platform/device.h"
+#include "platform/math.h"
+#include "platform/rand.h"
+#include "round/game.h"
+#include "round/round_start.h"
+#include "round/round_state.h"
+
+namespace {
+
+// The effects' state at the height of a perfect power shot, restored before every frame so
+// that each measured frame draws the same amount.
+struct BusiestState {
+    ShotEfeState sparks;
+    PowerShotState burst;
+    GoalPointState goal;
+};
+
+BusiestState MakeBusiest() {
+    plat::SRand(3);
+    game.Can[0].Pos = plat::Vec3(0, 7, 0);
+    game.ShotFlg = 5;
+    game.GoFlg = 1;
+    shotEfe = ShotEfeState{};
+    for (int n = 0; n < 25; ++n) ShotEfe(0, 2, 45);  // all 40 shown, trails spread out
+    powerShot = PowerShotState{};
+    for (int i = 0; i < kPowerShotEffectMax; ++i) PowerShotFullEfeInit();
+    PowerShotFullEfe();  // the ring starts
+    for (_POWERSHOTEFFECT& p : powerShot.PowerShotEffect) {  // every slot alive, none near the can
+        p.Flg = 1;
+        p.Alpha = 255;
+        p.Move = plat::Vec3(0, 0, 0);
+        if (plat::Vec3Length(p.Pos - game.Can[0].Pos) < 60) p.Pos.y += 200;
+    }
+    goalPoint = GoalPointState{};
+    for (_GOALPOINTEFFECT& e : goalPoint.GoalPointEffect)
+        e = _GOALPOINTEFFECT{game.GoalPos + plat::Vec3(float(plat::Rand() % 600 - 300), 200, 0), 1, 128, 0, 6};
+    return BusiestState{shotEfe, powerShot, goalPoint};
+}
+
+void BM_BusiestEffectFrameGl(benchmark::State& state) {
+    if (chdir(POMELANE_ASSETS) != 0) {
+        state.SkipWithError("no asset tree");
+        return;
+    }
+    RunOptions run;
+    run.nullAudio = true;
+    run.scriptedInput = true;
+    if (!AppStartup(run)) {
+        state.SkipWithError("no display for the OpenGL device");
+        return;
+    }
+    const int chars[1] = {2};
+    StartRoundForTest(1, chars, nullptr, 1);  // the road: goal particles face the camera
+
+    plat::Device* d = app.lpD3DDevice;
+    plat::Matrix view, proj;
+    const plat::Vec3 eye(0, 250, -600), at(0, 100, 300), up(0, 1, 0);
+    plat::MatrixLookAtLH(&view, &eye, &at, &up);
+    plat::MatrixPerspectiveFovLH(&proj, 60 * plat::kDegToRad, 4.f / 3, 1, 20000);
+    game.Yng = 0;
+    game.Xng = 10;
+    // The goal's particles in view in front of the camera.
+    game.GoalPos = plat::Vec3(0, 0, 400);
+    const BusiestState busiest = MakeBusiest();
+
+    unsigned draws = 0;
+    for (auto _ : state) {
+        shotEfe = busiest.sparks;
+        powerShot = busiest.burst;
+        goalPoint = busiest.goal;
+        game.ShotFlg = 5;
+        game.GoFlg = 1;
+        const unsigned before = d->DrawCallCount();
+        d->SetViewport(app.GameScreen);
+        d->Clear(plat::CLEAR_TARGET | plat::CLEAR_ZBUFFER, 0xFF002333, 1.0f);
+        d->BeginScene();
+        d->SetTransform(plat::TS_VIEW, view);
+        d->SetTransform(plat::TS_PROJECTION, proj);
+        d->SetRenderState(plat::RS_LIGHTING, 0);
+        GoalPointEfe();
+        PowerShotFullEfe();
+        ShotEfe(0, 2, 45);
+        d->EndScene();
+        d->Present();
+        draws = d->DrawCallCount() - before;
+    }
+    state.counters["draws"] = draws;
+
+    GameEnd();
+    AppShutdown();
+}
+BENCHMARK(BM_BusiestEffectFrameGl)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace

@@ -1,7 +1,0 @@
-#include "effects/effect_sounds.h"
-
-EffectSoundState effectSounds;
-
-void PlayGlassSound() { ++effectSounds.GlassStarts; }
-
-void PlayPowerShotFull2Sound() { ++effectSounds.PowerShotFull2Starts; }

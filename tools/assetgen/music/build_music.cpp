@@ -1,8 +1,0 @@
-// Placeholder until this part of the builder lands: builds nothing yet.
-#include "assetgen.h"
-
-namespace assetgen {
-
-bool BuildMusic(const std::string& root) { return true; }
-
-}  // namespace assetgen
