@@ -91,8 +91,8 @@ int32_t ReadMMIO(HMMIO hmmioIn, MMCKINFO* pckInRIFF, plat::WaveFormat** ppwfxInf
         std::memcpy(static_cast<void*>(*ppwfxInfo), fields, kFmtFieldBytes);
         (*ppwfxInfo)->cbSize = cbExtraBytes;
         auto* extra = reinterpret_cast<uint8_t*>(*ppwfxInfo) + kFormatRecordBytes;
-        if (kFormatRecordBytes + uint32_t(cbExtraBytes) > ckIn.cksize ||
-            hmmioIn->Read(extra, cbExtraBytes) != long(cbExtraBytes)) {
+        const uint32_t room = ckIn.cksize >= kFormatRecordBytes ? ckIn.cksize - kFormatRecordBytes : 0;
+        if (cbExtraBytes > room || hmmioIn->Read(extra, cbExtraBytes) != long(cbExtraBytes)) {
             FreeFormat(ppwfxInfo);
             return E_FAIL;
         }

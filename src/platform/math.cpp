@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "platform/math_tri.h"
+
 namespace plat {
 
 Color::Color(unsigned argb)
@@ -263,21 +265,9 @@ Matrix* MatrixInverse(Matrix* out, float* determinant, const Matrix* m) {
 
 bool IntersectTri(const Vec3* p0, const Vec3* p1, const Vec3* p2, const Vec3* rayPos,
                   const Vec3* rayDir, float* u, float* v, float* dist) {
-    // Moeller-Trumbore, no culling: hit = p0 + u (p1 - p0) + v (p2 - p0) = pos + t dir.
-    Vec3 e1 = *p1 - *p0;
-    Vec3 e2 = *p2 - *p0;
-    Vec3 pv = Vec3Cross(*rayDir, e2);
-    float det = Vec3Dot(e1, pv);
-    if (det == 0.0f || !std::isfinite(det)) return false;  // parallel or degenerate
-    float inv = 1.0f / det;
-    Vec3 tv = *rayPos - *p0;
-    float bu = Vec3Dot(tv, pv) * inv;
-    if (!(bu >= 0.0f && bu <= 1.0f)) return false;
-    Vec3 qv = Vec3Cross(tv, e1);
-    float bv = Vec3Dot(*rayDir, qv) * inv;
-    if (!(bv >= 0.0f && bu + bv <= 1.0f)) return false;
-    float t = Vec3Dot(e2, qv) * inv;
-    if (!(t >= 0.0f)) return false;
+    float bu, bv, t;
+    if (!detail::RayTriangle(*p0, *p1 - *p0, *p2 - *p0, *rayPos, *rayDir, 0.0f, &bu, &bv, &t))
+        return false;
     if (u) *u = bu;
     if (v) *v = bv;
     if (dist) *dist = t;

@@ -49,7 +49,7 @@ public:
         fluid_settings_setstr(settings_, "player.timing-source", "sample");
         fluid_settings_setint(settings_, "player.reset-synth", 1);
         fluid_settings_setint(settings_, "synth.threadsafe-api", 0);  // the mixer lock guards it
-        fluid_settings_setnum(settings_, "synth.gain", 0.3);
+        fluid_settings_setnum(settings_, "synth.gain", 0.5);
         sf_ = SoundFontPath();
         if (!MakeSynth(SoundDeviceRate(device_))) {
             std::fprintf(stderr, "pomelane: cannot load the General MIDI sound font %s; music is silent\n",

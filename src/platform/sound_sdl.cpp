@@ -1,5 +1,6 @@
 // The real sound backend: one SDL audio device whose callback runs the mixer.
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <string>
 
@@ -8,6 +9,19 @@
 namespace plat {
 
 namespace {
+
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// With no sound card, ALSA's library prints a screenful of configuration errors while SDL
+// probes it; our own line on stderr says all there is to say. SDL loads the library itself
+// later: this keeps it loaded with a handler that says nothing.
+void QuietAlsa() {
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+    if (!alsa) return;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (setHandler) setHandler(&IgnoreAlsaError);
+}
 
 class SdlSoundBackend : public SoundBackend {
 public:
@@ -67,6 +81,7 @@ private:
 
 std::unique_ptr<SoundBackend> CreateSdlSoundBackend(SoundDevice* device, const WaveFormat& format,
                                                     std::string* whyNot) {
+    QuietAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         *whyNot = SDL_GetError();
         return nullptr;

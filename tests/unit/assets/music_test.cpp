@@ -13,6 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
+#include "audio/audio_lifecycle.h"
+#include "audio/audio_state.h"
+#include "audio/music.h"
+
 namespace {
 
 const std::string kMid = std::string(POMELANE_ASSETS) + "/Mid/";
@@ -265,6 +270,25 @@ TEST(Music, EveryScreenHasItsOwnPiece) {
             EXPECT_NE(all[i].programs, all[j].programs) << kPieces[i] << " and " << kPieces[j];
         }
     }
+}
+
+TEST(Music, EveryPieceLoadsAndRepeatsThroughTheMusicLayer) {
+    const bool wasNull = plat::NullAudioInUse();
+    UseNullAudio();
+    AudioStartup();
+    app.PlayMusicFlg = 0;
+    for (const char* file : kPieces) {
+        const std::string path = kMid + file;
+        MusicChange(path.c_str());
+        ASSERT_NE(audio.DMSegment1, nullptr) << file;
+        EXPECT_EQ(plat::GetRepeats(audio.DMSegment1), plat::SEG_REPEAT_INFINITE);
+        EXPECT_EQ(plat::PlayingSegmentFile(audio.DMPerf), path);
+    }
+    MusicStop();
+    AudioShutdown();
+    audio = AudioState{};
+    app = AppState{};
+    plat::UseNullAudio(wasNull);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // looks, and the pixels whose exact values the game's drawing relies on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <string>
@@ -221,6 +223,115 @@ TEST(Pictures, NothingIsDrawnWhereTheGameNeverLooks) {
                 if (!used && bmp.at(x, y) != s.empty && stray++ == 0) firstX = x, firstY = y;
             }
         EXPECT_EQ(stray, 0) << s.file << ": first stray pixel at (" << firstX << ", " << firstY << ")";
+    }
+}
+
+int Red(uint32_t c) { return int(c >> 16) & 255; }
+int Green(uint32_t c) { return int(c >> 8) & 255; }
+int Blue(uint32_t c) { return int(c) & 255; }
+int Brightest(uint32_t c) { return std::max({Red(c), Green(c), Blue(c)}); }
+
+TEST(Pictures, KeyedHolesAndExactPixels) {
+    EXPECT_EQ(Load("bitmap/White.bmp").at(0, 0), kWhite);
+
+    // The iris: key white inside the disc of radius 50 about (50, 50), black out to the edges.
+    const Bmp& en = Load("bitmap/En.bmp");
+    ASSERT_TRUE(en.error.empty());
+    int wrong = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x) {
+            const double d = std::hypot(x + 0.5 - 50, y + 0.5 - 50);
+            if (d < 49.5) wrong += en.at(x, y) != kWhite;
+            if (d > 50.5) wrong += en.at(x, y) != kBlack;
+        }
+    EXPECT_EQ(wrong, 0);
+
+    // The gauge marker is cut from the frame and tinted red: its column must be white.
+    const Bmp& gauge = Load("bitmap/Gauge.bmp");
+    ASSERT_TRUE(gauge.error.empty());
+    for (int y = 2; y <= 10; ++y) EXPECT_EQ(gauge.at(5, y), kWhite) << "marker row " << y;
+
+    // Where the gauge sheet's rectangles touch, filtering would pull one picture's edge into its
+    // neighbour: the power strip's last row (over the shot digits) and the dial's last row (over
+    // the needle) stay clear.
+    for (int x = 0; x < 110; ++x) EXPECT_EQ(gauge.at(x, 31), kMagenta) << "row 31, column " << x;
+    for (int x = 7; x < 79; ++x) EXPECT_EQ(gauge.at(x, 151), kMagenta) << "row 151, column " << x;
+
+    // Pictures drawn over other things keep a see-through middle.
+    const struct { const char* file; int x, y; } holes[] = {
+        {"bitmap/GameText.bmp", 245 + 60, 312 + 36},  // wind panel, over the wind arrow
+        {"bitmap/GameText.bmp", 245 + 20, 312 + 10},
+        {"bitmap/GameText.bmp", 2 + 40, 656 + 70},    // menu table frame, over its columns
+        {"bitmap/GameText.bmp", 2 + 200, 656 + 120},
+        {"bitmap/GameText.bmp", 2 + 280, 656 + 20},
+        {"bitmap/Bg2.bmp", 80, 60},                    // viewfinder over the whole view
+        {"bitmap/Bg2.bmp", 30, 90},
+    };
+    for (const auto& h : holes) EXPECT_EQ(Load(h.file).at(h.x, h.y), kMagenta) << h.file << " at " << h.x << ", " << h.y;
+}
+
+TEST(Pictures, LightOnBlackFadesOutBeforeItsEdges) {
+    for (const char* file : {"bitmap/tama.bmp", "bitmap/flare12.bmp", "bitmap/CanShadow.bmp"}) {
+        const Bmp& b = Load(file);
+        ASSERT_TRUE(b.error.empty()) << file;
+        int lit = 0;
+        for (int i = 0; i < b.w; ++i)
+            lit += (Brightest(b.at(i, 0)) > 2) + (Brightest(b.at(i, b.h - 1)) > 2) + (Brightest(b.at(0, i)) > 2) +
+                   (Brightest(b.at(b.w - 1, i)) > 2);
+        EXPECT_EQ(lit, 0) << file << " is not black at its border";
+    }
+    // The goal beam samples the glow ball's row 63: dark, bright, dark.
+    const Bmp& tama = Load("bitmap/tama.bmp");
+    EXPECT_LE(Brightest(tama.at(0, 63)), 2);
+    EXPECT_GE(Brightest(tama.at(63, 63)), 240);
+    EXPECT_LE(Brightest(tama.at(127, 63)), 2);
+    // The shadow darkens by its brightness: a soft mid grey at the centre, not black.
+    const int shadow = Brightest(Load("bitmap/CanShadow.bmp").at(32, 32));
+    EXPECT_GE(shadow, 110);
+    EXPECT_LE(shadow, 170);
+
+    // Smoke puffs stay inside their cells.
+    const Bmp& smoke = Load("bitmap/Smoke.bmp");
+    ASSERT_TRUE(smoke.error.empty());
+    int bleeding = 0;
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 256; ++x)
+            if (x % 32 == 0 || x % 32 == 31 || y % 32 == 0 || y % 32 == 31) bleeding += Brightest(smoke.at(x, y)) > 2;
+    EXPECT_EQ(bleeding, 0);
+}
+
+TEST(Pictures, CanLabelsKeepPlainRimsForTheCaps) {
+    for (const char* label : {"Orange", "Soda", "U-Cola", "Tea", "Coffee", "Black", "Corn", "Grape", "Oden", "Potion"}) {
+        const Bmp& b = Load(std::string("bitmap/") + label + ".bmp");
+        ASSERT_TRUE(b.error.empty()) << label;
+        const uint32_t cap = b.at(64, 3);
+        EXPECT_LT(std::abs(Red(cap) - Blue(cap)), 24) << label << ": the cap texel is not aluminium grey";
+        int off = 0;
+        for (int y : {0, 1, 2, 3, 4, 5, 6, 7, 120, 121, 122, 123, 124, 125, 126, 127})
+            for (int x = 0; x < 128; ++x) off += b.at(x, y) != cap;
+        EXPECT_EQ(off, 0) << label << ": the rim rows are not plain";
+    }
+}
+
+TEST(Pictures, ModeBoardsRunTheirEdgePastTheShownPart) {
+    // Filtering samples beyond the 300 x 200 the board shows: the edge colour carries on.
+    for (const char* file : {"bitmap/Stage.bmp", "bitmap/Round.bmp"}) {
+        const Bmp& b = Load(file);
+        ASSERT_TRUE(b.error.empty()) << file;
+        for (int y = 0; y < 200; y += 7) EXPECT_EQ(b.at(300, y), b.at(299, y)) << file << " row " << y;
+        for (int x = 0; x < 300; x += 7) EXPECT_EQ(b.at(x, 200), b.at(x, 199)) << file << " column " << x;
+    }
+}
+
+TEST(Pictures, CutInsKeepStrongRedForThePowerShot) {
+    // A power shot keeps only the red channel of the cut-in.
+    for (int i = 1; i <= 4; ++i) {
+        const Bmp& b = Load("bitmap/Effect" + std::to_string(i) + ".bmp");
+        ASSERT_TRUE(b.error.empty());
+        int red = 0;
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x) red += Red(b.at(x, y)) >= 128;
+        EXPECT_GT(red, 640 * 480 / 5) << "Effect" << i;
     }
 }
 

@@ -1,16 +1,19 @@
-// Every sound file the game opens exists in the built asset tree, is a PCM WAVE file the game's
-// reader takes, and fits the moment it marks: its length, a prompt onset, a sane level, a quiet
-// end.
+// Every sound file the game opens exists in the built asset tree, loads through the game's own
+// reader and sound sets, and fits the moment it marks: its length, a prompt onset, a sane
+// level, a quiet end.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "audio/audio_lifecycle.h"
+#include "audio/audio_state.h"
+#include "audio/sounds.h"
+#include "audio/wave_read.h"
 
 namespace {
 
@@ -39,65 +42,38 @@ const SoundCase kSounds[] = {
 };
 
 struct Wav {
-    std::string error;  // empty when the file parsed
-    uint16_t formatTag = 0, channels = 0, blockAlign = 0, bits = 0;
-    uint32_t rate = 0, byteRate = 0;
+    std::string error;  // empty when the game's reader took the file
+    plat::WaveFormat format;
+    uint32_t rate = 0;
     std::vector<int16_t> samples;
 
     double Seconds() const { return rate ? double(samples.size()) / rate : 0.0; }
 };
 
-uint32_t U32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
-uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-
-// The RIFF layout as the game's reader walks it: chunks in any order inside the RIFF chunk,
-// each padded to an even length.
+// Reads a file the way the game does: CWaveSoundRead, then the whole data chunk in one Read.
 Wav ReadWav(const std::string& path) {
     Wav w;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        w.error = "cannot open";
+    CWaveSoundRead reader;
+    if (reader.Open(path.c_str()) != S_OK) {
+        w.error = "the game's reader refuses it";
         return w;
     }
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                     std::istreambuf_iterator<char>());
-    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
-        std::memcmp(bytes.data() + 8, "WAVE", 4) != 0) {
-        w.error = "not RIFF WAVE";
+    w.format = *reader.pwfxInfo;
+    w.rate = w.format.nSamplesPerSec;
+    const uint32_t size = reader.ckIn.cksize;
+    std::vector<uint8_t> bytes(size);
+    uint32_t got = 0;
+    if (reader.Read(size, bytes.data(), &got) != S_OK || got != size) {
+        w.error = "the data chunk is shorter than its header says";
         return w;
     }
-    const size_t riffEnd = std::min(bytes.size(), size_t(8) + U32(bytes.data() + 4));
-    bool haveFmt = false, haveData = false;
-    for (size_t at = 12; at + 8 <= riffEnd;) {
-        const uint8_t* chunk = bytes.data() + at;
-        const uint32_t size = U32(chunk + 4);
-        if (at + 8 + size > riffEnd) {
-            w.error = "chunk runs past the RIFF chunk";
-            return w;
-        }
-        const uint8_t* body = chunk + 8;
-        if (std::memcmp(chunk, "fmt ", 4) == 0) {
-            if (size < 16) {
-                w.error = "fmt chunk shorter than 16 bytes";
-                return w;
-            }
-            w.formatTag = U16(body);
-            w.channels = U16(body + 2);
-            w.rate = U32(body + 4);
-            w.byteRate = U32(body + 8);
-            w.blockAlign = U16(body + 12);
-            w.bits = U16(body + 14);
-            haveFmt = true;
-        } else if (std::memcmp(chunk, "data", 4) == 0) {
-            w.samples.resize(size / 2);
-            for (size_t i = 0; i < w.samples.size(); ++i)
-                w.samples[i] = int16_t(U16(body + 2 * i));
-            haveData = true;
-        }
-        at += 8 + size + (size & 1);
+    if (reader.Read(16, bytes.data(), &got) != S_OK || got != 0) {
+        w.error = "more to read after the data chunk";
+        return w;
     }
-    if (!haveFmt) w.error = "no fmt chunk";
-    if (!haveData) w.error = "no data chunk";
+    w.samples.resize(size / 2);
+    for (size_t i = 0; i < w.samples.size(); ++i)
+        w.samples[i] = int16_t(bytes[2 * i] | bytes[2 * i + 1] << 8);
     return w;
 }
 
@@ -106,12 +82,13 @@ TEST(Sounds, EveryFileIsMono16BitPcmTheReaderTakes) {
         SCOPED_TRACE(c.file);
         const Wav w = ReadWav(kWave + c.file);
         ASSERT_EQ(w.error, "");
-        EXPECT_EQ(w.formatTag, 1);
-        EXPECT_EQ(w.channels, 1);
-        EXPECT_EQ(w.bits, 16);
+        EXPECT_EQ(w.format.wFormatTag, plat::WAVE_FORMAT_PCM);
+        EXPECT_EQ(w.format.nChannels, 1);
+        EXPECT_EQ(w.format.wBitsPerSample, 16);
         EXPECT_TRUE(w.rate == 22050 || w.rate == 44100) << w.rate;
-        EXPECT_EQ(w.blockAlign, 2);
-        EXPECT_EQ(w.byteRate, w.rate * 2);
+        EXPECT_EQ(w.format.nBlockAlign, 2);
+        EXPECT_EQ(w.format.nAvgBytesPerSec, w.rate * 2);
+        EXPECT_EQ(w.format.cbSize, 0);
         EXPECT_GE(w.Seconds(), c.minSeconds);
         EXPECT_LE(w.Seconds(), c.maxSeconds);
     }
@@ -178,6 +155,59 @@ TEST(Sounds, TheFallingWhistleStartsSoftlyAndFalls) {
     head.samples.assign(w.samples.begin(), w.samples.begin() + quarter);
     tail.samples.assign(w.samples.end() - quarter, w.samples.end());
     EXPECT_GT(CrossingRate(head), 1.5 * CrossingRate(tail));
+}
+
+// The screens' sound sets open the files by the game's own names, relative to the asset tree:
+// every buffer of every set must come out loaded, with all of its file's samples.
+class SoundSets : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        wasNull_ = plat::NullAudioInUse();
+        before_ = std::filesystem::current_path();
+        std::filesystem::current_path(POMELANE_ASSETS);
+        UseNullAudio();
+        AudioStartup();
+    }
+    void TearDown() override {
+        AudioShutdown();
+        audio = AudioState{};
+        plat::UseNullAudio(wasNull_);
+        std::filesystem::current_path(before_);
+    }
+
+    static void ExpectLoaded(std::initializer_list<plat::SoundBuffer*> buffers) {
+        int i = 0;
+        for (plat::SoundBuffer* b : buffers) {
+            EXPECT_NE(b, nullptr) << "buffer " << i;
+            ++i;
+        }
+    }
+
+  private:
+    bool wasNull_ = false;
+    std::filesystem::path before_;
+};
+
+TEST_F(SoundSets, EveryScreenLoadsItsWholeSet) {
+    LoadStartSounds();
+    ExpectLoaded({audio.lpSLogoHit});
+    for (int i = 0; i < 3; ++i)
+        ExpectLoaded({audio.lpSPochi[i], audio.lpSMenuEnter[i], audio.lpSError[i], audio.lpSMiss[i]});
+    ReleaseStartSounds();
+
+    LoadGameSounds();
+    ExpectLoaded({audio.lpSShot, audio.lpSPowerShot, audio.lpSPowerShotFull,
+                  audio.lpSPowerShotFull2, audio.lpSNotPowerShot, audio.lpSGoal, audio.lpSOB,
+                  audio.lpSClearStar, audio.lpSCanTrade, audio.lpSCan[0], audio.lpSCan[1],
+                  audio.lpSMissShot, audio.lpSShotSwitch, audio.lpSChaim, audio.lpSGlass});
+    for (int i = 0; i < 3; ++i)
+        ExpectLoaded({audio.lpSMenuSelect[i], audio.lpSMenuEnter[i], audio.lpSParaEnter[i]});
+    ReleaseGameSounds();
+
+    LoadScoreSounds();
+    ExpectLoaded({audio.lpSSample3, audio.lpSSample4, audio.lpSSample5, audio.lpSSample6,
+                  audio.lpSSample7});
+    ReleaseScoreSounds();
 }
 
 }  // namespace

@@ -392,6 +392,11 @@ void Rod(Mesh& m, int mat, Vec3 a, Vec3 b, float r, int segments, bool caps) {
     Cylinder(m, mat, r, r, 0, Length(b - a), segments, f, caps);
 }
 
+void Limb(Mesh& m, int mat, Vec3 a, Vec3 b, float ra, float rb, int segments) {
+    Xform f = Xform::RotX(90) * FrameZ(a, b - a, {0, 1, 0});
+    Cylinder(m, mat, ra, rb, 0, Length(b - a), segments, f, true);
+}
+
 void Sphere(Mesh& m, int mat, Vec3 c, Vec3 radii, int segments, int rings) {
     std::vector<ProfilePoint> p;
     for (int i = 0; i <= rings; ++i) {
@@ -416,8 +421,10 @@ namespace {
 
 float Cross2(Vec2 o, Vec2 a, Vec2 b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
 
+// Inside or on the edge: a reflex corner lying on an ear's edge must keep the ear from being cut.
 bool InTriangle(Vec2 p, Vec2 a, Vec2 b, Vec2 c) {
-    return Cross2(a, b, p) > 0 && Cross2(b, c, p) > 0 && Cross2(c, a, p) > 0;
+    if (p == a || p == b || p == c) return false;
+    return Cross2(a, b, p) >= 0 && Cross2(b, c, p) >= 0 && Cross2(c, a, p) >= 0;
 }
 
 // Ear clipping of a simple counter-clockwise polygon into counter-clockwise triangles.

@@ -151,6 +151,8 @@ void Cylinder(Mesh& m, int mat, float r0, float r1, float y0, float y1, int segm
               const Xform& xf = {}, bool caps = true);
 // A cylinder from a to b.
 void Rod(Mesh& m, int mat, Vec3 a, Vec3 b, float r, int segments, bool caps = true);
+// A closed frustum from a (radius ra) to b (radius rb).
+void Limb(Mesh& m, int mat, Vec3 a, Vec3 b, float ra, float rb, int segments);
 void Sphere(Mesh& m, int mat, Vec3 c, Vec3 radii, int segments, int rings);
 
 // A simple polygon (counter-clockwise in x right, y up) extruded along local z from z0 to z1,

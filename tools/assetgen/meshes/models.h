@@ -23,6 +23,14 @@ std::vector<NamedMesh> ArrowMeshes();       // Arrow.x
 std::vector<NamedMesh> PreviewMeshes();     // StageSelect/steation.x, bridge.x, school.x
 std::vector<NamedMesh> EndingMeshes();      // Ending/*.x
 
+// The characters' colours, shared by their round and ending models (0 man, 1 girl, 2 office
+// worker, 3 cook).
+struct Palette {
+    Rgb top, sleeve, cuff, trousers, shoes, hair, umbrella;
+    Rgb accent;  // cap, scarf, tie or neckerchief
+};
+const Palette& CharacterPalette(int no);
+
 // The stages themselves, for the previews that miniaturise them.
 Mesh StationStage();
 Mesh BridgeStage();

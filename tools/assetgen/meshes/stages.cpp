@@ -29,14 +29,15 @@ constexpr float kConcourseY = 802;
 constexpr float kConcourseX0 = -600, kConcourseX1 = 1900, kConcourseZ0 = 2600, kConcourseZ1 = 3700;
 constexpr float kStairwellTop = 1300;
 constexpr float kCanopyY = 1700;
+constexpr float kTrackY = -420;  // the railway far below the concourse's far end
 
 Mesh Station() {
     Mesh m;
     int paving = m.Mat(Textured("Paving", {0.72f, 0.68f, 0.62f}, tex::kPavement));
-    int floor = m.Mat(Textured("StationFloor", {0.8f, 0.78f, 0.74f}, tex::kStationFloor));
-    int tread = m.Mat(Textured("StepTread", {0.74f, 0.74f, 0.76f}, tex::kStationStep));
-    int riser = m.Mat(Flat("StepRiser", {0.5f, 0.52f, 0.56f}));
-    int wall = m.Mat(Textured("StationWall", {0.82f, 0.8f, 0.74f}, tex::kStationWall));
+    int floor = m.Mat(Textured("StationFloor", {0.7f, 0.68f, 0.64f}, tex::kStationFloor));
+    int tread = m.Mat(Textured("StepTread", {0.7f, 0.7f, 0.72f}, tex::kStationStep));
+    int riser = m.Mat(Flat("StepRiser", {0.72f, 0.72f, 0.76f}, 0.1f));
+    int wall = m.Mat(Textured("StationWall", {0.7f, 0.68f, 0.62f}, tex::kStationWall));
     int facade = m.Mat(Textured("ShopFacade", {0.74f, 0.66f, 0.58f}, tex::kBuilding));
     int rail = m.Mat(Flat("Handrail", {0.78f, 0.78f, 0.82f}, 0.1f));
     int steel = m.Mat(Flat("Steel", {0.45f, 0.48f, 0.54f}));
@@ -129,6 +130,22 @@ Mesh Station() {
         float x = -300 + 100.0f * float(i);
         Box(m, rail, {x - 12, kConcourseY, 3300}, {x + 12, kConcourseY + 100, 3420}, {}, kAllFaces & ~kNegY);
         Box(m, signBack, {x - 12, kConcourseY + 100, 3300}, {x + 12, kConcourseY + 104, 3420}, {}, kAllFaces & ~kNegY);
+    }
+    // Below the far rail, far down, the tracks and a train standing at the platform: a can that
+    // goes over the rail is out of bounds long before it could land on the train's roof.
+    int ballast = m.Mat(Flat("Ballast", {0.45f, 0.42f, 0.38f}));
+    int railSteel = m.Mat(Flat("Rail", {0.6f, 0.6f, 0.62f}));
+    int carBody = m.Mat(Flat("TrainBody", {0.8f, 0.82f, 0.84f}, 0.1f));
+    int carStripe = m.Mat(Flat("TrainStripe", {0.1f, 0.6f, 0.35f}, 0.1f));
+    int carWindow = m.Mat(Flat("TrainWindow", {0.2f, 0.28f, 0.36f}, 0.1f));
+    Panel(m, ballast, Facing::PosY, kTrackY, {-3000, 3000, 3720, 4600}, {}, big);
+    for (float z : {3980.0f, 4120.0f, 4330.0f, 4470.0f}) Box(m, railSteel, {-3000, kTrackY, z - 4}, {3000, kTrackY + 12, z + 4}, {}, kAllFaces & ~kNegY);
+    for (int i = 0; i < 3; ++i) {
+        float x0 = -1900 + 1280.0f * float(i), x1 = x0 + 1250;
+        Box(m, carBody, {x0, kTrackY + 30, 3920}, {x1, kTrackY + 330, 4180}, {}, kAllFaces & ~kNegY);
+        Box(m, carStripe, {x0, kTrackY + 90, 3918}, {x1, kTrackY + 115, 4182}, {}, kNegZ | kPosZ);
+        for (float x = x0 + 60; x + 120 < x1; x += 160)
+            Box(m, carWindow, {x, kTrackY + 150, 3917}, {x + 110, kTrackY + 250, 4183}, {}, kNegZ | kPosZ);
     }
     Cylinder(m, binGreen, 35, 38, 0, 90, 16, Xform::Translate(670, kConcourseY, 3050));
     Cylinder(m, binLid, 40, 40, 90, 98, 16, Xform::Translate(670, kConcourseY, 3050));
@@ -337,8 +354,8 @@ void Chair(Mesh& m, int seat, int frame, float x, float z, float turn) {
 Mesh Classroom() {
     Mesh m;
     int boards = m.Mat(Textured("ClassFloor", {0.72f, 0.54f, 0.36f}, tex::kClassFloor));
-    int plaster = m.Mat(Textured("ClassWall", {0.86f, 0.84f, 0.76f}, tex::kClassWall));
-    int ceiling = m.Mat(Flat("Ceiling", {0.85f, 0.85f, 0.82f}));
+    int plaster = m.Mat(Textured("ClassWall", {0.74f, 0.72f, 0.64f}, tex::kClassWall));
+    int ceiling = m.Mat(Flat("Ceiling", {0.85f, 0.85f, 0.82f}, 0.35f));
     int skirting = m.Mat(Flat("Skirting", {0.45f, 0.35f, 0.25f}));
     int chalkboard = m.Mat(Textured("Blackboard", {0.85f, 0.85f, 0.85f}, tex::kBlackboard));
     int boardFrame = m.Mat(Flat("BoardFrame", {0.55f, 0.4f, 0.25f}));

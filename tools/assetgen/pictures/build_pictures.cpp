@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "assetgen.h"
+#include "platform/image_file.h"
 #include "pictures/sheet.h"
 #include "pictures/text.h"
 
@@ -13,6 +14,19 @@ namespace assetgen {
 
 namespace fs = std::filesystem;
 using namespace pic;
+
+namespace {
+
+bool WriteContactSheet(const std::string& path, const Image& im) {
+    std::vector<uint32_t> argb(im.px.size());
+    for (size_t i = 0; i < argb.size(); ++i)
+        argb[i] = 0xFF000000u | (uint32_t(im.px[i].r) << 16) | (uint32_t(im.px[i].g) << 8) | im.px[i].b;
+    if (plat::SavePng(path.c_str(), argb.data(), im.w, im.h)) return true;
+    std::fprintf(stderr, "pomelane-assets: cannot write %s\n", path.c_str());
+    return false;
+}
+
+}  // namespace
 
 bool BuildPictures(const std::string& root) {
     std::error_code err;
@@ -40,7 +54,7 @@ bool BuildPictures(const std::string& root) {
         const Image flat = Flatten(sheet.canvas, sheet.key);
         ok = WriteBmp((fs::path(root) / sheet.file).string(), flat) && ok;
         if (contactDir)
-            WritePng((fs::path(contactDir) / fs::path(sheet.file).stem()).string() + ".png", ContactSheet(sheet, flat));
+            WriteContactSheet((fs::path(contactDir) / fs::path(sheet.file).stem()).string() + ".png", ContactSheet(sheet, flat));
     }
     CloseFonts();
     return ok;

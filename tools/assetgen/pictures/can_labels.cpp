@@ -88,7 +88,7 @@ void Design(const View& v, int index, float cx) {
                     const P a{c.x + dx + 2 * std::sin(y0 / 2), y0}, e{c.x + dx + 2 * std::sin(y1 / 2), y1};
                     Shape(v, [&](P p) { return sdf::Segment(p, a, e, 1.1f); }, Rgb(0xFFFFFF, 0.85f));
                 }
-            DrawText(v, l, 57, w, 36, "ミルク\nコーヒー", Brand(20, Rgb(0x5A3010), Rgb(0x3A1A08), Rgb(0xFFF8EC), 3));
+            DrawText(v, l, 57, w, 36, "ミルク\nコーヒー", Brand(20, Rgb(0x5A3010), Rgb(0x3A1A08), Rgb(0xFFF8EC), 2));
             DrawText(v, l, 92, w, 16, "まろやか", Brand(16, Rgb(0xFFF8EC), Rgb(0xFFF8EC), Rgb(0x3A1A08), 1.5f, Face::Rounded));
             break;
         }
@@ -107,7 +107,7 @@ void Design(const View& v, int index, float cx) {
                 const bool seam = std::fmod(p.x - c.x + 40, 5.5f) < 1 || std::fmod(p.y + 40, 5) < 1;
                 return seam ? Rgb(0xE0A010) : Rgb(0xFFE040);
             }, Rgb(0x6A4A08), 2);
-            DrawText(v, l, 58, w, 34, "コーン\nスープ", Brand(20, Rgb(0xFFFFFF), Rgb(0xFFF8E0), Rgb(0x8A5A00), 3));
+            DrawText(v, l, 58, w, 34, "コーン\nスープ", Brand(20, Rgb(0xFFFFFF), Rgb(0xFFF8E0), Rgb(0x8A5A00), 2));
             DrawText(v, l, 92, w, 16, "つぶ入り", Brand(16, Rgb(0x6A3A00), Rgb(0x6A3A00), Rgb(0xFFFFFF), 0, Face::Rounded));
             break;
         }

@@ -9,8 +9,6 @@ namespace assetgen::pic {
 
 namespace {
 
-const Color kGold = Rgb(0xFFE060), kOrange = Rgb(0xFF8A1E), kSky = Rgb(0xBFE8FF);
-
 // Menu and panel lettering: light, outlined, in the rounded face the game's own texts use.
 TextStyle MenuStyle(float size) { return Lettering(size, Rgb(0xFFFFFF), Rgb(0xCDEBFF), 3, Face::Rounded); }
 
@@ -23,7 +21,7 @@ void Logo(const View& v) {
     Shape(v, [&](P p) { return sdf::Ellipse(p, c, 118, 52); }, kInk);
     Shape(v, [&](P p) { return sdf::Ellipse(p, c, 113, 47); }, Radial{{110, 30}, 130, Rgb(0xFFF2A8), Rgb(0xFFA828)});
     Shape(v, [&](P p) { return std::fabs(sdf::Ellipse(p, c, 104, 39)) - 1.2f; }, Rgb(0xFFFFFF, 0.85f));
-    DrawUmbrella(v, {44, 12}, 50, -0.5f, Rgb(0x3C8CF0), Rgb(0xF8F8F4));
+    DrawUmbrella(v, {46, 15}, 48, -0.5f, Rgb(0x3C8CF0), Rgb(0xF8F8F4));
     DrawCan(v, {208, 42}, 40, 0.35f, Rgb(0xE84030), Rgb(0xF8F4E8));
     TextStyle name = Lettering(60, Rgb(0xFFFFFF), Rgb(0xFFE27A), 4, Face::Latin);
     name.shadow = Rgb(0x7A3000, 0.9f);
@@ -52,12 +50,6 @@ void Arrow(const View& v) {
     Outlined(v, [&](P p) { return sdf::Polygon(p, tri); }, Linear{{0, 4}, {0, 43}, Rgb(0xFFF6A0), kOrange}, kInk, 2.5f);
 }
 
-template <class Paint>
-void OutlinedPaint(const View& v, const std::vector<P>& poly, Paint paint, float width) {
-    Shape(v, [&](P p) { return sdf::Polygon(p, poly) - width; }, kInk);
-    Shape(v, [&](P p) { return sdf::Polygon(p, poly); }, paint);
-}
-
 // The parameter panel is drawn squashed to 0.7 of its height; its pictures are drawn taller
 // by the inverse so that they look right on screen.
 constexpr float kSquash = 0.7f;
@@ -84,7 +76,7 @@ void ParameterPanel(const View& v) {
 
 void Pip(const View& v) {
     const std::vector<P> star = PipStar({28, 16});
-    OutlinedPaint(v, star, Radial{{25, 10}, 18, Rgb(0xFFFBD0), Rgb(0xFFB400)}, 2);
+    Outlined(v, [&](P p) { return sdf::Polygon(p, star); }, Radial{{25, 10}, 18, Rgb(0xFFFBD0), Rgb(0xFFB400)}, kInk, 2);
 }
 
 void Badge(const View& v, float w, float h, const std::string& text, Color color) {
@@ -133,7 +125,7 @@ Sheet BuildSelectSheet() {
         // An inward-pointing mark; the game turns it round for the other side.
         const View v = s.Add("value mark", {761, 376, 786, 420});
         const std::vector<P> tri{{5, 9}, {20, 22}, {5, 35}};
-        OutlinedPaint(v, tri, Linear{{0, 9}, {0, 35}, Rgb(0xFFF6A0), kOrange}, 2.5f);
+        Outlined(v, [&](P p) { return sdf::Polygon(p, tri); }, Linear{{0, 9}, {0, 35}, Rgb(0xFFF6A0), kOrange}, kInk, 2.5f);
     }
     DrawText(s.Add("value on", {789, 376, 876, 420}), 2, 2, 83, 40, "オン", MenuStyle(36));
     DrawText(s.Add("value off", {879, 376, 965, 420}), 2, 2, 82, 40, "オフ", MenuStyle(36));

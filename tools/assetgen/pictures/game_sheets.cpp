@@ -9,8 +9,6 @@ namespace assetgen::pic {
 
 namespace {
 
-const Color kGold = Rgb(0xFFE060), kOrange = Rgb(0xFF8A1E), kSky = Rgb(0xBFE8FF);
-
 TextStyle Bright(float size, float outline = 3) { return Lettering(size, Rgb(0xFFFFFF), Rgb(0xFFE890), outline); }
 TextStyle Cool(float size, float outline = 3) { return Lettering(size, Rgb(0xFFFFFF), kSky, outline, Face::Rounded); }
 
@@ -31,8 +29,8 @@ void StageNamePlate(const View& v, int k) {
     Panel(v, 1, 2, v.w - 1.0f, v.h - 2.0f, 12, Mix(c, Rgb(0xFFFFFF), 0.3f), Mix(c, Rgb(0x000000), 0.25f), kInk, 3);
     Outlined(v, [](P p) { return sdf::Circle(p, {30, 26}, 19); }, Rgb(0xFFF6C0), kInk, 2.5f);
     DrawText(v, 13, 8, 34, 36, std::to_string(k + 1), Lettering(34, Mix(c, Rgb(0x000000), 0.3f), Mix(c, Rgb(0x000000), 0.5f), 0));
-    DrawText(v, 56, 3, 120, 16, "ステージ" + std::to_string(k + 1), Cool(16, 2), Align::Left);
-    DrawText(v, 56, 16, 262, 34, names[k], Bright(32), Align::Left);
+    DrawText(v, 58, 5, 120, 14, "ステージ" + std::to_string(k + 1), Cool(15, 2), Align::Left);
+    DrawText(v, 58, 19, 258, 27, names[k], Bright(30, 2.5f), Align::Left);
 }
 
 void Banner(const View& v, int p) {
@@ -55,8 +53,7 @@ void WindPanel(const View& v) {
           Rgb(0x9CC8F0));
     Panel(v, 3.5f, 70, 114.5f, 85.5f, 4, Rgb(0x203060), Rgb(0x0C1430), Rgb(0x9CC8F0), 1.5f);
     for (float x : {5.0f, 113.0f})  // corner studs
-        for (float y : {5.0f})
-            Outlined(v, [&](P p) { return sdf::Circle(p, {x, y}, 3); }, Rgb(0xFFE060), kInk, 1);
+        Outlined(v, [&](P p) { return sdf::Circle(p, {x, 5}, 3); }, kGold, kInk, 1);
 }
 
 void OutOfBoundsSign(const View& v) {

@@ -22,13 +22,14 @@ void GaugeFrame(const View& v) {
     FillRect(v, 5, 2, 6, 11, Rgb(0xFFFFFF));
 }
 
-void FillStrip(const View& v, Color strong, Color weak) {
+// Column v is the fill at gauge value v. The two strips touch, and filtering mixes their
+// facing rows: those rows are the darkest of each. `rows` leaves the last rows see-through.
+void FillStrip(const View& v, Color strong, Color weak, int rows) {
+    static const float shade[8] = {0.7f, 1.25f, 1.15f, 1.0f, 1.0f, 0.95f, 0.85f, 0.7f};
     for (int x = 0; x < 100; ++x) {
         const Color c = Mix(strong, weak, x / 99.0f);
-        for (int y = 0; y < 8; ++y) {
-            const float shade = y < 2 ? 1.25f : (y > 5 ? 0.8f : 1.0f);
-            v.at(x, y) = {std::min(1.0f, c.r * shade), std::min(1.0f, c.g * shade), std::min(1.0f, c.b * shade), 1};
-        }
+        for (int y = 0; y < rows; ++y)
+            v.at(x, y) = {std::min(1.0f, c.r * shade[y]), std::min(1.0f, c.g * shade[y]), std::min(1.0f, c.b * shade[y]), 1};
     }
 }
 
@@ -36,7 +37,8 @@ void Dial(const View& v) {
     // A quarter protractor about its bottom-left corner, the needle's pivot.
     const P c{6, 70};
     auto quarter = [c](float r) {
-        return [c, r](P p) { return std::max({sdf::Circle(p, c, r), c.x - 2.5f - p.x, p.y - (c.y + 1.5f)}); };
+        // Its bottom row stays clear: the needle's picture lies right below it.
+        return [c, r](P p) { return std::max({sdf::Circle(p, c, r), c.x - 2.5f - p.x, p.y - (c.y + 0.9f)}); };
     };
     Shape(v, quarter(65.5f), kInk);
     Shape(v, quarter(63.5f), Radial{c, 64, Rgb(0x2A3C70), Rgb(0x141E40)});
@@ -48,7 +50,6 @@ void Dial(const View& v) {
         Shape(v, [&](P p) { return sdf::Segment(p, c + dir * inner, c + dir * 60.0f, major ? 1.3f : 0.7f); },
               major ? Rgb(0xFFE060) : Rgb(0x9AB0D8));
     }
-    Outlined(v, [c](P p) { return sdf::Circle(p, c, 3.5f); }, Rgb(0xC8D4F0), kInk, 1);
 }
 
 void Needle(const View& v) {
@@ -64,14 +65,16 @@ Sheet BuildGaugeSheet() {
     Sheet s("bitmap/Gauge.bmp", 256, 256, Key::Magenta);
     GaugeFrame(s.Add("frame", {0, 0, 123, 15}));
     s.pieces.push_back({"marker", {5, 2, 6, 11}});
-    FillStrip(s.Add("fill normal", {0, 16, 100, 24}), Rgb(0x60E0FF), Rgb(0x2050D0));
-    FillStrip(s.Add("fill power", {0, 24, 100, 32}), Rgb(0xFFE040), Rgb(0xE02818));
+    FillStrip(s.Add("fill normal", {0, 16, 100, 24}), Rgb(0x60E0FF), Rgb(0x2050D0), 8);
+    // The power strip's last row stays clear: the power-shot digits right below it would
+    // otherwise pick up a red line along their top.
+    FillStrip(s.Add("fill power", {0, 24, 100, 32}), Rgb(0xFFE040), Rgb(0xE02818), 7);
     TextStyle digit = Lettering(12, Rgb(0xFFFFFF), Rgb(0xFFE080), 0, Face::Latin);
     digit.bold = false;
     for (int n = 0; n < 10; ++n) digit.size = float(FitSize(std::to_string(n), digit, 8, 8));
     for (int n = 0; n < 10; ++n) {
         const View v = s.Add(std::to_string(n), {11 * n + 1, 32, 11 * n + 11, 42});
-        Shape(v, [](P p) { return sdf::Circle(p, {5, 5}, 5); }, Rgb(0x801818));
+        Shape(v, [](P p) { return sdf::Circle(p, {5, 5.5f}, 4.6f); }, Rgb(0x801818));
         DrawText(v, 1, 1, 8, 8, std::to_string(n), digit);
     }
     SmallLabel(s.Add("label 1", {1, 43, 36, 53}), 0, 0, 35, 10, "MAX", Face::Latin);

@@ -1,5 +1,5 @@
 // 24-bit pictures as the game reads them: flattening a canvas against the sheet's colour key,
-// and writing BMP (the game's files) and PNG (the contact sheets).
+// and writing them as BMP files.
 #pragma once
 
 #include <cstdint>
@@ -33,6 +33,5 @@ Rgb8 KeyColor(Key key);
 Image Flatten(const Canvas& c, Key key);
 
 bool WriteBmp(const std::string& path, const Image& image);
-bool WritePng(const std::string& path, const Image& image);
 
 }  // namespace assetgen::pic

@@ -35,7 +35,7 @@ Buffer LogoHit() {
 Buffer MenuClick() {
     const double len = 0.08;
     Buffer body = Tone(Wave::Sine, len, Glide(1500.0, 1100.0, len));
-    Buffer edge = Tone(Wave::Triangle, len, Glide(3000.0, 2200.0, len));
+    Buffer edge = Tone(Wave::Sine, len, Glide(3000.0, 2200.0, len));
     Buffer out = Mix({{&body, 1.0}, {&edge, 0.2}});
     ApplyDecay(out, 0.002, 0.02);
     return out;

@@ -31,7 +31,7 @@ Curve Path(std::vector<std::pair<double, double>> points) {
 Buffer Jump() {
     const double len = 0.4;
     Buffer spring = Tone(Wave::Sine, len, Vibrato(Glide(180.0, 720.0, 0.35), 18.0, 0.06));
-    Buffer edge = Tone(Wave::Triangle, len, Vibrato(Glide(360.0, 1440.0, 0.35), 18.0, 0.06));
+    Buffer edge = Tone(Wave::Sine, len, Vibrato(Glide(360.0, 1440.0, 0.35), 18.0, 0.06));
     Buffer out = Mix({{&spring, 1.0}, {&edge, 0.25}});
     ApplyAdsr(out, {0.003, 0.1, 0.7, 0.1}, 0.3);
     return out;
