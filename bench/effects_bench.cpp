@@ -29,7 +29,7 @@ struct BusiestState {
 
 BusiestState MakeBusiest() {
     plat::SRand(3);
-    game.Can[0].Pos = plat::Vec3(0, 7, 0);
+    game.Can[0].Pos = plat::Vec3(0, 10, 0);
     game.ShotFlg = 5;
     game.GoFlg = 1;
     shotEfe = ShotEfeState{};

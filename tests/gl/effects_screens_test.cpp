@@ -116,16 +116,18 @@ protected:
     }
 
     // One still frame: sky and stage from the free camera, then the effect (if any) as the
-    // round draws it, with lighting off.
-    static std::vector<uint32_t> Still(const std::function<void()>& effect) {
+    // round draws it, with lighting off. Without the sky the clear colour shows behind.
+    static std::vector<uint32_t> Still(const std::function<void()>& effect, bool sky = true) {
         plat::Device* d = app.lpD3DDevice;
         d->SetViewport(app.GameScreen);
         d->Clear(plat::CLEAR_TARGET | plat::CLEAR_ZBUFFER, 0xFF002333, 1.0f);
         d->BeginScene();
         SetUpCamera();
-        const float skyTurn = turn.YRot;
-        DrawSky();
-        turn.YRot = skyTurn;
+        if (sky) {
+            const float skyTurn = turn.YRot;
+            DrawSky();
+            turn.YRot = skyTurn;
+        }
         plat::Matrix id;
         plat::MatrixIdentity(&id);
         d->SetRenderState(plat::RS_LIGHTING, 1);
@@ -139,9 +141,10 @@ protected:
     }
 
     // The effect over the still scene must light up at least minLit pixels and darken none.
-    static void ExpectGlow(const std::string& name, const std::function<void()>& effect, int minLit) {
-        const std::vector<uint32_t> base = Still(nullptr);
-        const std::vector<uint32_t> with = Still(effect);
+    static void ExpectGlow(const std::string& name, const std::function<void()>& effect, int minLit,
+                           bool sky = true) {
+        const std::vector<uint32_t> base = Still(nullptr, sky);
+        const std::vector<uint32_t> with = Still(effect, sky);
         Shot(name);
         const Change c = Compare(base, with);
         EXPECT_GE(c.brighter, minLit) << name << ": the effect shows";
@@ -213,6 +216,14 @@ TEST_F(EffectScreens, TheClassroomWindowBreaksInPlay) {
     Frames(60);
     Shot("play_stage2_beam_and_panes");
 
+    // The player's free camera, walked up to the window.
+    game.CameraConditionFlg = 1;
+    game.Pos = Vec3(-300, 150, 1700);
+    game.RotY = 0;
+    game.RotX = 0;
+    Frames(1);
+    Shot("play_stage2_panes_close");
+
     // A can's last movement straight through pane 3; then it lies beyond the wall.
     game.SavePos[1] = Vec3(-400, 208, 2090);
     game.SavePos[0] = Vec3(-400, 208, 2104);
@@ -254,7 +265,7 @@ TEST_F(EffectScreens, SparksAndTheirTrailsAddLight) {
 
 TEST_F(EffectScreens, ChargeParticlesAndTheRingAddLight) {
     StartOn(0);
-    game.Can[0].Pos = Vec3(0, 7, 0);
+    game.Can[0].Pos = Vec3(0, 10, 0);  // stood up by the ready phase: the ring lies just above the floor
     game.ShotFlg = 5;
     Look(Vec3(0, 500, -700), Vec3(0, 0, 0));
     auto frame = [] {
@@ -304,14 +315,15 @@ TEST_F(EffectScreens, ThePanesAndShardsAddLight) {
     Look(Vec3(-300, 150, 1750), Vec3(-300, 150, 2097));
     game.WindowCrashFlg = 0;
     game.SavePos[0] = game.SavePos[1] = Vec3(0, 7, 0);
-    ExpectGlow("still_window_panes", [] { WindowCrash(); }, 20000);
+    // The sky that shows through the holes may be bright enough to hide the glass: leave it out.
+    ExpectGlow("still_window_panes", [] { WindowCrash(); }, 20000, false);
 
     game.SavePos[1] = Vec3(-400, 208, 2090);
     game.SavePos[0] = Vec3(-400, 208, 2104);
     WindowCrash();
     game.SavePos[1] = game.SavePos[0];
     for (int n = 0; n < 10; ++n) WindowCrash();
-    ExpectGlow("still_window_shards", [] { WindowCrash(); }, 20000);
+    ExpectGlow("still_window_shards", [] { WindowCrash(); }, 20000, false);
     EXPECT_EQ(windowCrash.Crash[3], 1);
 }
 
