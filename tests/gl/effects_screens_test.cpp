@@ -115,15 +115,18 @@ protected:
         game.RotX = -std::atan2(d.y, std::sqrt(d.x * d.x + d.z * d.z)) * plat::kRadToDeg;
     }
 
-    // One still frame: sky and stage from the free camera, then the effect (if any) as the
-    // round draws it, with lighting off. Without the sky the clear colour shows behind.
-    static std::vector<uint32_t> Still(const std::function<void()>& effect, bool sky = true) {
+    enum Backdrop { kScene, kSceneWithoutSky, kGrey };
+
+    // One still frame from the free camera: sky and stage (or the stage alone, or only a mid
+    // grey that any dark box would show on), then the effect (if any) as the round draws it,
+    // with lighting off.
+    static std::vector<uint32_t> Still(const std::function<void()>& effect, Backdrop backdrop = kScene) {
         plat::Device* d = app.lpD3DDevice;
         d->SetViewport(app.GameScreen);
-        d->Clear(plat::CLEAR_TARGET | plat::CLEAR_ZBUFFER, 0xFF002333, 1.0f);
+        d->Clear(plat::CLEAR_TARGET | plat::CLEAR_ZBUFFER, backdrop == kGrey ? 0xFF808080 : 0xFF002333, 1.0f);
         d->BeginScene();
         SetUpCamera();
-        if (sky) {
+        if (backdrop == kScene) {
             const float skyTurn = turn.YRot;
             DrawSky();
             turn.YRot = skyTurn;
@@ -132,7 +135,7 @@ protected:
         plat::MatrixIdentity(&id);
         d->SetRenderState(plat::RS_LIGHTING, 1);
         d->SetTransform(plat::TS_WORLD, id);
-        DrawMesh(&game.Stage);
+        if (backdrop != kGrey) DrawMesh(&game.Stage);
         d->SetRenderState(plat::RS_LIGHTING, 0);
         if (effect) effect();
         d->EndScene();
@@ -140,15 +143,21 @@ protected:
         return d->ReadBackBuffer();
     }
 
-    // The effect over the still scene must light up at least minLit pixels and darken none.
+    // The effect over the still scene must light up at least minLit pixels and darken none,
+    // and over plain grey it must darken none either.
     static void ExpectGlow(const std::string& name, const std::function<void()>& effect, int minLit,
-                           bool sky = true) {
-        const std::vector<uint32_t> base = Still(nullptr, sky);
-        const std::vector<uint32_t> with = Still(effect, sky);
+                           Backdrop backdrop = kScene) {
+        const std::vector<uint32_t> base = Still(nullptr, backdrop);
+        const std::vector<uint32_t> with = Still(effect, backdrop);
         Shot(name);
         const Change c = Compare(base, with);
         EXPECT_GE(c.brighter, minLit) << name << ": the effect shows";
         EXPECT_EQ(c.darker, 0) << name << ": additive light never darkens the scene";
+
+        const std::vector<uint32_t> grey = Still(nullptr, kGrey);
+        const Change g = Compare(grey, Still(effect, kGrey));
+        EXPECT_GT(g.brighter, 0) << name << " over grey";
+        EXPECT_EQ(g.darker, 0) << name << " over grey: no dark boxes";
     }
 
     static bool started_;
@@ -301,12 +310,12 @@ TEST_F(EffectScreens, TheLensFlareAddsLight) {
 
     // Turned round, the sun is behind the camera: no flare at all.
     Look(Vec3(0, 80, -200), Vec3(0, 80, -4000));
-    const std::vector<uint32_t> base = Still(nullptr);
+    const std::vector<uint32_t> base = Still(nullptr, kGrey);
     const std::vector<uint32_t> with = Still([] {
         const plat::Matrix proj = app.lpD3DDevice->GetTransform(plat::TS_PROJECTION);
         const plat::Matrix view = app.lpD3DDevice->GetTransform(plat::TS_VIEW);
         CLens.Draw(&proj, &view, &app.GameScreen);
-    });
+    }, kGrey);
     EXPECT_EQ(Compare(base, with).brighter, 0);
 }
 
@@ -316,14 +325,14 @@ TEST_F(EffectScreens, ThePanesAndShardsAddLight) {
     game.WindowCrashFlg = 0;
     game.SavePos[0] = game.SavePos[1] = Vec3(0, 7, 0);
     // The sky that shows through the holes may be bright enough to hide the glass: leave it out.
-    ExpectGlow("still_window_panes", [] { WindowCrash(); }, 20000, false);
+    ExpectGlow("still_window_panes", [] { WindowCrash(); }, 20000, kSceneWithoutSky);
 
     game.SavePos[1] = Vec3(-400, 208, 2090);
     game.SavePos[0] = Vec3(-400, 208, 2104);
     WindowCrash();
     game.SavePos[1] = game.SavePos[0];
     for (int n = 0; n < 10; ++n) WindowCrash();
-    ExpectGlow("still_window_shards", [] { WindowCrash(); }, 20000, false);
+    ExpectGlow("still_window_shards", [] { WindowCrash(); }, 20000, kSceneWithoutSky);
     EXPECT_EQ(windowCrash.Crash[3], 1);
 }
 
