@@ -16,9 +16,6 @@ void GameInit();
 // Releases everything the round loaded; safe to call more than once.
 void GameEnd();
 
-// The label texture TexNo for drawing a can; null outside 0..9.
-plat::Texture* CanLabelTexture(int TexNo);
-
 // Base abilities by character number: Power, Control, PowerShot, Luck.
 struct CharacterBase {
     int Power, Control, PowerShot, Luck;
