@@ -2,7 +2,6 @@
 #pragma once
 
 #include "gfx/xfile.h"
-#include "platform/texture.h"
 
 // Loads stage StageNo into Stage (the cars too on stage 1), its music (not started), goal
 // box, mini-map scale and lens-flare source. Any other number only recomputes GoalPos.
