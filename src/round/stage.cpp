@@ -60,11 +60,6 @@ const StageData kStages[3] = {
 
 }  // namespace
 
-plat::Texture* CanLabelTexture(int TexNo) {
-    if (TexNo < 0 || TexNo >= 10) return nullptr;
-    return game.lpCanTex[TexNo];
-}
-
 void LoadStageInit(XFILE* Stage, int StageNo) {
     if (StageNo == 2) {
         game.ChaimFlg = ((plat::Rand() % 290) + 10) * 60;
@@ -206,6 +201,7 @@ bool StartRoundForTest(int ninzu, const int* chars, const int* com, int stage) {
     StopMusic();
     LoadStageInit(&game.Stage, stage);
     PlayLoadedMusic();
+    GameSetLight();
     GameInit();
     GameSetLight();
     app.Mode = 1;
