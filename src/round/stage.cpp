@@ -10,6 +10,7 @@
 #include "round/pending.h"
 #include "round/round_sound.h"
 #include "round/round_state.h"
+#include "title/start.h"
 
 using plat::Vec3;
 
@@ -197,6 +198,7 @@ bool StartRoundForTest(int ninzu, const int* chars, const int* com, int stage) {
         c.Luck = b.Luck;
         c.Com = com ? com[i] : 0;
     }
+    StartEnd();  // the front end's resources go, as when its set-up fade ends
     game.SelectStageType = 0;
     game.StageNo = stage;
     if (!game.lpGameText) LoadText(&game.lpGameText, "bitmap/GameText.bmp", 1024, 1024, 0xFFFF00FF);
@@ -205,6 +207,7 @@ bool StartRoundForTest(int ninzu, const int* chars, const int* com, int stage) {
     LoadStageInit(&game.Stage, stage);
     PlayLoadedMusic();
     GameInit();
+    GameSetLight();
     app.Mode = 1;
     return true;
 }

@@ -177,7 +177,7 @@ Summary Summarise(const Smf& smf) {
     return s;
 }
 
-TEST(Music, EveryPieceIsAValidFormat1File) {
+TEST(MusicAssets, EveryPieceIsAValidFormat1File) {
     for (const char* file : kPieces) {
         SCOPED_TRACE(file);
         const Smf smf = ReadSmf(kMid + file);
@@ -188,7 +188,7 @@ TEST(Music, EveryPieceIsAValidFormat1File) {
     }
 }
 
-TEST(Music, EveryPieceLoopsOnABarLineWithNothingHanging) {
+TEST(MusicAssets, EveryPieceLoopsOnABarLineWithNothingHanging) {
     for (const char* file : kPieces) {
         SCOPED_TRACE(file);
         const Smf smf = ReadSmf(kMid + file);
@@ -224,7 +224,7 @@ TEST(Music, EveryPieceLoopsOnABarLineWithNothingHanging) {
     }
 }
 
-TEST(Music, EveryChannelIsSetUpAtTheStartOnly) {
+TEST(MusicAssets, EveryChannelIsSetUpAtTheStartOnly) {
     // Every loop replays the file from its start, so all set-up sits at tick 0, before any note,
     // and nothing later changes a program.
     for (const char* file : kPieces) {
@@ -256,7 +256,7 @@ TEST(Music, EveryChannelIsSetUpAtTheStartOnly) {
     }
 }
 
-TEST(Music, EveryScreenHasItsOwnPiece) {
+TEST(MusicAssets, EveryScreenHasItsOwnPiece) {
     std::vector<Summary> all;
     for (const char* file : kPieces) {
         const Smf smf = ReadSmf(kMid + file);
@@ -272,7 +272,7 @@ TEST(Music, EveryScreenHasItsOwnPiece) {
     }
 }
 
-TEST(Music, EveryPieceLoadsAndRepeatsThroughTheMusicLayer) {
+TEST(MusicAssets, EveryPieceLoadsAndRepeatsThroughTheMusicLayer) {
     const bool wasNull = plat::NullAudioInUse();
     UseNullAudio();
     AudioStartup();

@@ -77,7 +77,7 @@ Wav ReadWav(const std::string& path) {
     return w;
 }
 
-TEST(Sounds, EveryFileIsMono16BitPcmTheReaderTakes) {
+TEST(SoundAssets, EveryFileIsMono16BitPcmTheReaderTakes) {
     for (const SoundCase& c : kSounds) {
         SCOPED_TRACE(c.file);
         const Wav w = ReadWav(kWave + c.file);
@@ -94,7 +94,7 @@ TEST(Sounds, EveryFileIsMono16BitPcmTheReaderTakes) {
     }
 }
 
-TEST(Sounds, StartAtOnceAtASaneLevelAndEndInSilence) {
+TEST(SoundAssets, StartAtOnceAtASaneLevelAndEndInSilence) {
     for (const SoundCase& c : kSounds) {
         SCOPED_TRACE(c.file);
         const Wav w = ReadWav(kWave + c.file);
@@ -129,7 +129,7 @@ double CrossingRate(const Wav& w) {
     return crossings / w.Seconds();
 }
 
-TEST(Sounds, TheTwoCanHitsAreDifferentPitches) {
+TEST(SoundAssets, TheTwoCanHitsAreDifferentPitches) {
     const Wav a = ReadWav(kWave + "Can.wav"), b = ReadWav(kWave + "Can1.wav");
     ASSERT_EQ(a.error, "");
     ASSERT_EQ(b.error, "");
@@ -137,7 +137,7 @@ TEST(Sounds, TheTwoCanHitsAreDifferentPitches) {
     EXPECT_GT(std::fabs(ra - rb) / std::max(ra, rb), 0.1) << ra << " vs " << rb;
 }
 
-TEST(Sounds, TheFallingWhistleStartsSoftlyAndFalls) {
+TEST(SoundAssets, TheFallingWhistleStartsSoftlyAndFalls) {
     // The ceremony starts and stops it on every frame after the landing: a hard start clicks.
     const Wav w = ReadWav(kWave + "FallA@11.wav");
     ASSERT_EQ(w.error, "");

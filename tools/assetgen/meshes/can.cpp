@@ -23,6 +23,7 @@ const Row kRows[] = {
 constexpr int kRowCount = int(sizeof kRows / sizeof kRows[0]);
 
 Vec3 OnRing(float r, float y, float turn) {
+    if (turn >= 1) turn = 0;  // the seam's two copies of a vertex share one position exactly
     float th = 2 * kPi * (turn - 0.5f);
     return {r * std::sin(th), y, -r * std::cos(th)};
 }
