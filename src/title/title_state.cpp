@@ -1,3 +1,5 @@
 #include "title/title_state.h"
 
 TitleState title;
+TitleRunState titleRun;
+TitleBurst titleBurst;

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "audio/audio_state.h"
+#include "platform/music.h"
 #include "round/round_state.h"
 #include "title/title_state.h"
 
@@ -20,6 +22,8 @@ public:
         return *this;
     }
     Json& Int(long v) { Sep(); out_ += std::to_string(v); return *this; }
+    // Asset paths only: nothing in them needs escaping.
+    Json& Str(const std::string& v) { Sep(); out_ += '"' + v + '"'; return *this; }
     Json& Float(double v) {
         Sep();
         char buf[32];
@@ -60,6 +64,8 @@ std::string DumpState() {
     j.Key("PlayMusicFlg").Int(app.PlayMusicFlg);
     j.Key("OwariFlg").Int(app.OwariFlg);
     j.Key("PauseFlg").Int(app.PauseFlg);
+    j.Key("Music").Str(plat::PlayingSegmentFile(audio.DMPerf));
+    j.Key("MusicLoads").Int(long(plat::MusicFilesOpened()));
     j.Key("players").Open('[');
     for (int i = 0; i < 4; ++i) {
         const auto& c = game.CharBox[i];
