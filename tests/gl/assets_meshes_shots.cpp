@@ -19,6 +19,7 @@
 #include "gfx/xfile.h"
 #include "platform/device.h"
 #include "platform/image_file.h"
+#include "round/round_state.h"
 
 namespace {
 
@@ -237,12 +238,26 @@ TEST_F(MeshShots, CharactersCanHandsCarsArrow) {
             Draw(d, std::string("XFile/") + hands[no] + "RightHand.x", RotZ(-45) * Translate(-19.6f, 14.7f, -10) * Translate(0, 7, 0));
         });
     }
+    // The can as the ready phase zooms on it, wearing a label the way the round puts it on,
+    // and lying on its side turned to show the seam behind.
+    LoadText(&game.lpCanTex[0], "bitmap/Orange.bmp", 128, 128, 0);
+    LoadText(&game.lpCanTex[2], "bitmap/U-Cola.bmp", 128, 128, 0);
     Camera can{{0, 10, -215}, {0, 10, 0}, 7};
-    std::vector<uint32_t> px = Shoot("can", can, [&](plat::Device* d) { Draw(d, "XFile/Can.x", Translate(0, 10, 0)); });
+    std::vector<uint32_t> px = Shoot("can", can, [&](plat::Device* d) {
+        d->SetTransform(plat::TS_WORLD, Translate(0, 10, 0));
+        DrawCanMesh(Mesh("XFile/Can.x"), 0);
+    });
     EXPECT_GT(Covered(px, 260, 100, 380, 380), 0.8f) << "the can fills the middle of the zoomed view";
-    Camera road{{-700, 500, -900}, {0, 80, 200}};
+    Shoot("can_lying", Camera{{0, 30, -215}, {0, 7, 0}, 10}, [&](plat::Device* d) {
+        d->SetTransform(plat::TS_WORLD, RotY(150) * RotZ(90) * Translate(0, 7, 0));
+        DrawCanMesh(Mesh("XFile/Can.x"), 2);
+    });
+    ReleaseText(&game.lpCanTex[0]);
+    ReleaseText(&game.lpCanTex[2]);
+    Camera road{{-900, 420, -300}, {0, 60, 450}};
     Shoot("cars", road, [&](plat::Device* d) {
-        for (int l = 0; l < 4; ++l) Draw(d, "XFile/Track" + std::to_string(l + 1) + ".x", Translate(-450 + 300.0f * float(l), 0, 300.0f * float(l) - 300));
+        for (int l = 0; l < 4; ++l)
+            Draw(d, "XFile/Track" + std::to_string(l + 1) + ".x", Translate(-150.0f * float(l), 0, 300.0f * float(l)));
     });
     Camera arrow{{0, 150, -450}, {0, 0, 0}, 10, 1, 1000};
     Shoot("arrow", arrow, [&](plat::Device* d) { Draw(d, "XFile/Arrow.x", RotY(30)); });
@@ -262,6 +277,12 @@ TEST_F(MeshShots, PreviewsAndEnding) {
         }
     });
     EXPECT_GT(Covered(px, 100, 200, 300, 400), 0.2f) << "the highlighted preview shows left of centre";
+    // Each preview highlighted in its turn, spun a little to show its depth.
+    const char* each[3] = {"steation", "bridge", "school"};
+    for (const char* name : each)
+        Shoot((std::string("preview_") + name).c_str(), title, [&](plat::Device* d) {
+            Draw(d, std::string("XFile/StageSelect/") + name + ".x", RotY(35) * Scale(7) * RotX(-20) * Translate(-10, -5, 22.68f));
+        });
 
     // The ceremony after the last landing: podium up, cups down, the four on their places.
     auto ceremony = [&](plat::Device* d) {

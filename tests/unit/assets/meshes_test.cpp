@@ -230,7 +230,7 @@ Vec3 SubsetCentre(const plat::Mesh& m, int subset) {
 
 }  // namespace
 
-TEST(Meshes, EveryFileTheGameOpensLoadsWithNonEmptySubsets) {
+TEST(MeshAssets, EveryFileTheGameOpensLoadsWithNonEmptySubsets) {
     for (const char* file : kMeshFiles) {
         SCOPED_TRACE(file);
         auto m = Load(file);
@@ -247,7 +247,7 @@ TEST(Meshes, EveryFileTheGameOpensLoadsWithNonEmptySubsets) {
     }
 }
 
-TEST(Meshes, FilesAreTextWithMaterialsNormalsUvsAndTextureNamesFromTheAssetTree) {
+TEST(MeshAssets, FilesAreTextWithMaterialsNormalsUvsAndTextureNamesFromTheAssetTree) {
     std::set<std::string> textures;
     for (const char* file : kMeshFiles) {
         SCOPED_TRACE(file);
@@ -269,7 +269,7 @@ TEST(Meshes, FilesAreTextWithMaterialsNormalsUvsAndTextureNamesFromTheAssetTree)
     for (const auto& mm : can->materials) EXPECT_TRUE(mm.textureFile.empty()) << "the game puts the label on";
 }
 
-TEST(Meshes, TheBuilderWritesTheSameBytesEveryTime) {
+TEST(MeshAssets, TheBuilderWritesTheSameBytesEveryTime) {
     const std::string builder = kRoot + "/../pomelane-assets";
     if (!std::ifstream(builder)) GTEST_SKIP() << "no builder beside the asset tree";
     const std::string again = testing::TempDir() + "meshes_again";
@@ -284,7 +284,7 @@ TEST(Meshes, TheBuilderWritesTheSameBytesEveryTime) {
 }
 
 // Every edge of a closed, consistently wound surface is crossed once each way.
-TEST(Meshes, ModelsAreClosedAndFaceOutwards) {
+TEST(MeshAssets, ModelsAreClosedAndFaceOutwards) {
     struct Case {
         const char* file;
         int facing;  // +1 outwards, -1 inwards (seen from inside)
@@ -319,7 +319,7 @@ TEST(Meshes, ModelsAreClosedAndFaceOutwards) {
     }
 }
 
-TEST(Meshes, CharactersStandAbout75TallAndTheUmbrellaMeetsTheCan) {
+TEST(MeshAssets, CharactersStandAbout75TallAndTheUmbrellaMeetsTheCan) {
     for (int no = 0; no < 4; ++no) {
         SCOPED_TRACE(no);
         std::string n = std::to_string(no + 1);
@@ -355,7 +355,7 @@ TEST(Meshes, CharactersStandAbout75TallAndTheUmbrellaMeetsTheCan) {
     }
 }
 
-TEST(Meshes, CanCarsArrowSkyAndPreviewsHaveTheirSizes) {
+TEST(MeshAssets, CanCarsArrowSkyAndPreviewsHaveTheirSizes) {
     auto can = Load("XFile/Can.x");
     Bounds cb = BoundsOf(*can);
     EXPECT_NEAR(cb.lo.y, -10, 0.01f);
@@ -419,7 +419,7 @@ TEST(Meshes, CanCarsArrowSkyAndPreviewsHaveTheirSizes) {
     }
 }
 
-TEST(Meshes, TheEndingSetStandsOnItsGround) {
+TEST(MeshAssets, TheEndingSetStandsOnItsGround) {
     auto podium = Load("XFile/Ending/list.x");
     float d;
     const float tops[3][2] = {{0, 1.15f}, {-1, 0.775f}, {1, 0.6f}};
@@ -478,7 +478,7 @@ float FloorAt(const plat::Mesh& m, float x, float z, float from) {
     return Ray(m, {x, from, z}, {0, -1, 0}, &d) ? from - d : -1e9f;
 }
 
-TEST(Meshes, EveryStageStartsOnAFloorAtHeightZeroWithRoomBehind) {
+TEST(MeshAssets, EveryStageStartsOnAFloorAtHeightZeroWithRoomBehind) {
     for (int s = 0; s < 3; ++s) {
         SCOPED_TRACE(s);
         auto stage = Load(std::string("XFile/Stage") + char('1' + s) + ".x");
@@ -493,7 +493,7 @@ TEST(Meshes, EveryStageStartsOnAFloorAtHeightZeroWithRoomBehind) {
     }
 }
 
-TEST(Meshes, StationStairsClimbThroughTheWaypointsToTheGoalFloor) {
+TEST(MeshAssets, StationStairsClimbThroughTheWaypointsToTheGoalFloor) {
     auto stage = Load("XFile/Stage1.x");
     const float levels[4][2] = {{515, 0}, {1400, 295}, {2150, 545}, {3000, 802}};
     for (const auto& l : levels)
@@ -511,7 +511,7 @@ TEST(Meshes, StationStairsClimbThroughTheWaypointsToTheGoalFloor) {
     EXPECT_NEAR(600 + d, 650, 0.01f);
 }
 
-TEST(Meshes, RoadIsClearForTheCarsAndTheFootbridgeIsAboveTheStrip) {
+TEST(MeshAssets, RoadIsClearForTheCarsAndTheFootbridgeIsAboveTheStrip) {
     auto stage = Load("XFile/Stage2.x");
     const float lanes[4] = {580, 880, 1230, 1530};
     float d;
@@ -537,7 +537,7 @@ TEST(Meshes, RoadIsClearForTheCarsAndTheFootbridgeIsAboveTheStrip) {
         EXPECT_LT(FloorAt(*stage, p.x, p.z, 100), -10) << p.x << " " << p.z;
 }
 
-TEST(Meshes, ClassroomBinsAndWindowOpenings) {
+TEST(MeshAssets, ClassroomBinsAndWindowOpenings) {
     auto stage = Load("XFile/Stage3.x");
     float d;
     // The goal bin's inside is the goal box; the wrong bins' insides are their zones.
@@ -581,7 +581,7 @@ TEST(Meshes, ClassroomBinsAndWindowOpenings) {
     EXPECT_GE(10 + d, 220);
 }
 
-TEST(Meshes, LensFlareSunsStandInOpenSky) {
+TEST(MeshAssets, LensFlareSunsStandInOpenSky) {
     const Vec3 suns[2] = {{10, 1200, 4000}, {2000, 2300, 4000}};
     const Vec3 eyes[2] = {{-42.9f, 87, -195.3f}, {-38.2f, 87, -196.3f}};
     for (int s = 0; s < 2; ++s) {
@@ -613,13 +613,13 @@ void HoleOut(int stageNo, const std::vector<Shot>& shots) {
     }
 }
 
-TEST(Meshes, StationStairsCanBeClimbedAndHoledOut) {
+TEST(MeshAssets, StationStairsCanBeClimbedAndHoledOut) {
     // Up to the foot of the stairs, onto the first flight, the first landing, the second, then
     // a lob over the last flight into the air over the upper floor.
     HoleOut(0, {{18.4f, 44, 42}, {10.7f, 84, 54}, {16.7f, 64, 12}, {13.6f, 76, 0}, {-3.4f, 44, 0}});
 }
 
-TEST(Meshes, RoadCanBeHoledOutByTheFootbridge) {
+TEST(MeshAssets, RoadCanBeHoledOutByTheFootbridge) {
     // A lob onto the footbridge deck (safe above the strip), then over the far side.
     HoleOut(1, {{-23, 67, 0}, {20.74f, 45, 10}});
     auto stage = Load("XFile/Stage2.x");
@@ -627,7 +627,7 @@ TEST(Meshes, RoadCanBeHoledOutByTheFootbridge) {
     EXPECT_GT(round.Play({-23, 67, 0}).pos.y, 280);
 }
 
-TEST(Meshes, ClassroomCanBeHoledOutAndAPaneBroken) {
+TEST(MeshAssets, ClassroomCanBeHoledOutAndAPaneBroken) {
     HoleOut(2, {{-5.4f, 44, 0}, {38.7f, 48, 60}});
     // From the same spot by the bins, a lob through pane 1 and out into the sky.
     auto stage = Load("XFile/Stage3.x");
