@@ -4,6 +4,8 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include "app/app_state.h"
 #include "app/winmain.h"
 #include "effects/goal_point.h"
@@ -14,6 +16,7 @@
 #include "round/game.h"
 #include "round/round_start.h"
 #include "round/round_state.h"
+#include "round/screen.h"
 
 namespace {
 
@@ -27,7 +30,6 @@ struct BusiestState {
 
 BusiestState MakeBusiest() {
     plat::SRand(3);
-    game.Can[0].Pos = plat::Vec3(0, 7, 0);
     game.ShotFlg = 5;
     game.GoFlg = 1;
     shotEfe = ShotEfeState{};
@@ -47,30 +49,60 @@ BusiestState MakeBusiest() {
     return BusiestState{shotEfe, powerShot, goalPoint};
 }
 
+// The game on the OpenGL device with the road stage's round loaded, once for every run.
+bool StartOnce() {
+    static const bool started = [] {
+        if (chdir(POMELANE_ASSETS) != 0) return false;
+        RunOptions run;
+        run.nullAudio = true;
+        run.scriptedInput = true;
+        if (!AppStartup(run)) return false;
+        const int chars[1] = {2};
+        StartRoundForTest(1, chars, nullptr, 1);
+        std::atexit([] {
+            GameEnd();
+            AppShutdown();
+        });
+        return true;
+    }();
+    return started;
+}
+
+enum : int { kSparks = 1, kBurst = 2, kGoal = 4, kAll = 7 };
+enum : int { kAsInPlay = 0, kCloseUp = 1 };
+
+// Args: which effects to draw (all of them, one at a time to see where the time goes, or none:
+// the clear and present alone), and from where they are seen.
 void BM_BusiestEffectFrameGl(benchmark::State& state) {
-    if (chdir(POMELANE_ASSETS) != 0) {
-        state.SkipWithError("no asset tree");
+    const int parts = int(state.range(0));
+    if (!StartOnce()) {
+        state.SkipWithError("no asset tree, or no display for the OpenGL device");
         return;
     }
-    RunOptions run;
-    run.nullAudio = true;
-    run.scriptedInput = true;
-    if (!AppStartup(run)) {
-        state.SkipWithError("no display for the OpenGL device");
-        return;
-    }
-    const int chars[1] = {2};
-    StartRoundForTest(1, chars, nullptr, 1);  // the road: goal particles face the camera
 
     plat::Device* d = app.lpD3DDevice;
-    plat::Matrix view, proj;
-    const plat::Vec3 eye(0, 250, -600), at(0, 100, 300), up(0, 1, 0);
-    plat::MatrixLookAtLH(&view, &eye, &at, &up);
-    plat::MatrixPerspectiveFovLH(&proj, 60 * plat::kDegToRad, 4.f / 3, 1, 20000);
-    game.Yng = 0;
-    game.Xng = 10;
-    // The goal's particles in view in front of the camera.
-    game.GoalPos = plat::Vec3(0, 0, 400);
+    game.Can[0].Pos = plat::Vec3(0, 10, 0);
+    if (state.range(1) == kAsInPlay) {
+        // The round's camera at the release: 200 behind the can, widened to 160 degrees by
+        // the charge; the road's goal far ahead.
+        game.GoalPos = (game.Judge.Max + game.Judge.Min) / 2;
+        game.CameraConditionFlg = 0;
+        game.Kyori = 200;
+        game.H = plat::Vec3(0, 80, 0);
+        game.RotY = 0;
+        game.RotX = -20;
+        game.Zoom = 160;
+    } else {
+        // A close look at everything at 60 degrees: big sprites, the worst case for fill.
+        game.GoalPos = plat::Vec3(0, 0, 400);
+        game.CameraConditionFlg = 1;
+        game.Pos = plat::Vec3(0, 250, -600);
+        game.RotY = 0;
+        game.RotX = 10;
+        game.Zoom = 60;
+    }
+    SetUpCamera();
+    const plat::Matrix view = d->GetTransform(plat::TS_VIEW), proj = d->GetTransform(plat::TS_PROJECTION);
     const BusiestState busiest = MakeBusiest();
 
     unsigned draws = 0;
@@ -87,18 +119,20 @@ void BM_BusiestEffectFrameGl(benchmark::State& state) {
         d->SetTransform(plat::TS_VIEW, view);
         d->SetTransform(plat::TS_PROJECTION, proj);
         d->SetRenderState(plat::RS_LIGHTING, 0);
-        GoalPointEfe();
-        PowerShotFullEfe();
-        ShotEfe(0, 2, 45);
+        if (parts & kGoal) GoalPointEfe();
+        if (parts & kBurst) PowerShotFullEfe();
+        if (parts & kSparks) ShotEfe(0, 2, 45);
         d->EndScene();
         d->Present();
         draws = d->DrawCallCount() - before;
     }
     state.counters["draws"] = draws;
-
-    GameEnd();
-    AppShutdown();
 }
-BENCHMARK(BM_BusiestEffectFrameGl)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_BusiestEffectFrameGl)
+    ->ArgNames({"parts", "view"})
+    ->ArgsProduct({{0, kAll, kSparks, kBurst, kGoal}, {kAsInPlay, kCloseUp}})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0)
+    ->UseRealTime();
 
 }  // namespace

@@ -41,6 +41,7 @@ struct GlEntryPoints {
     PFNGLBINDBUFFERPROC BindBuffer = nullptr;
     PFNGLBUFFERDATAPROC BufferData = nullptr;
     PFNGLBUFFERSUBDATAPROC BufferSubData = nullptr;
+    PFNGLDRAWRANGEELEMENTSPROC DrawRangeElements = nullptr;
 
     template <typename F>
     static bool Get(F* f, const char* name) {
@@ -57,7 +58,7 @@ struct GlEntryPoints {
                Get(&BlitFramebuffer, "glBlitFramebuffer") && Get(&GenerateMipmap, "glGenerateMipmap") &&
                Get(&GenBuffers, "glGenBuffers") && Get(&DeleteBuffers, "glDeleteBuffers") &&
                Get(&BindBuffer, "glBindBuffer") && Get(&BufferData, "glBufferData") &&
-               Get(&BufferSubData, "glBufferSubData");
+               Get(&BufferSubData, "glBufferSubData") && Get(&DrawRangeElements, "glDrawRangeElements");
     }
 };
 GlEntryPoints gl;
@@ -225,10 +226,16 @@ public:
     unsigned DrawCallCount() const override { return drawCalls_; }
 
 private:
+    // A mesh as uploaded: each subset gets a block of vertices of its own (corners shared
+    // between subsets are copied), so that drawing a subset transforms only its vertices.
     struct MeshBuffers {
         Mesh* mesh = nullptr;
         GLuint vbo = 0, ibo = 0;
-        size_t vertexBytes = 0, indexCount = 0;
+        size_t indexCount = 0;              // of the mesh when the layout was made
+        size_t vertexCount = 0;
+        std::vector<uint32_t> sourceVertex;  // uploaded vertex -> mesh vertex
+        std::vector<uint32_t> firstVertex;   // by subset, into the uploaded vertices
+        std::vector<uint32_t> lastVertex;
     };
     // What OpenGL holds now, so that only changes are sent.
     struct Applied {
@@ -251,11 +258,14 @@ private:
     SDL_Window* window_ = nullptr;
 
     std::vector<Texture*> textures_;       // every texture uploaded here
-    std::vector<uint8_t> textureMip_;      // by GL name: which filters it was given
-    std::vector<GLint> textureMin_, textureMag_;
+    // by GL name: the filters and wrap mode it was given
+    std::vector<GLint> textureMin_, textureMag_, textureWrap_;
+    std::vector<uint8_t> textureOpaque_;  // every texel's alpha is 1
     std::vector<MeshBuffers> meshes_;      // Mesh::deviceHandle - 1
     std::vector<uint32_t> freeMeshSlots_;
     std::vector<uint8_t> scratch_;         // vertices with colours swizzled, when needed
+    std::vector<MeshVertex> meshStaging_;  // a mesh's vertices in upload order
+    std::vector<uint32_t> indexStaging_, vertexStamp_;
 
     // The pending overlay quads and what they share.
     std::vector<ScreenVertex> quads_;
@@ -312,8 +322,9 @@ private:
 
     void ApplyViewport();
     void Apply3D(bool vertexColor, bool vertexNormal, bool texCoords);
+    bool BlendIsNoOp(bool vertexColor, bool texCoords);
     void ApplyLights();
-    void BindTexture(Texture* t, uint32_t minF, uint32_t magF, uint32_t mipF);
+    void BindTexture(Texture* t, uint32_t minF, uint32_t magF, uint32_t mipF, GLint wrap);
     GLuint Upload(Texture* t);
     MeshBuffers* Buffers(Mesh& mesh);
     void FlushQuads();
@@ -431,9 +442,6 @@ DeviceStatus GlDevice::Present() {
     gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     gl.BindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
     glDisable(GL_SCISSOR_TEST);
-    glViewport(0, 0, w, h);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
     // Letterboxed: the whole picture, aspect kept, centred.
     int dw = w, dh = w * kHeight / kWidth;
     if (dh > h) {
@@ -441,6 +449,11 @@ DeviceStatus GlDevice::Present() {
         dw = h * kWidth / kHeight;
     }
     const int dx = (w - dw) / 2, dy = (h - dh) / 2;
+    if (dw != w || dh != h) {
+        glViewport(0, 0, w, h);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
     const bool exact = dw % kWidth == 0 && dh % kHeight == 0;
     gl.BlitFramebuffer(0, 0, kWidth, kHeight, dx, dy, dx + dw, dy + dh, GL_COLOR_BUFFER_BIT,
                        exact ? GL_NEAREST : GL_LINEAR);
@@ -476,19 +489,23 @@ GLuint GlDevice::Upload(Texture* t) {
         if (textureMin_.size() <= name) {
             textureMin_.resize(name + 64, -1);
             textureMag_.resize(name + 64, -1);
+            textureWrap_.resize(name + 64, -1);
+            textureOpaque_.resize(name + 64, 0);
         }
-        textureMin_[name] = textureMag_[name] = -1;
+        textureMin_[name] = textureMag_[name] = textureWrap_[name] = -1;
     }
     glBindTexture(GL_TEXTURE_2D, t->deviceHandle);
     a_.texture = t->deviceHandle;
     // ARGB words in memory are B, G, R, A bytes; rows go top first, so v = 0 is the top.
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, t->width, t->height, 0, GL_BGRA, GL_UNSIGNED_BYTE, t->argb.data());
     if (t->mipmaps) gl.GenerateMipmap(GL_TEXTURE_2D);
+    textureOpaque_[t->deviceHandle] =
+        std::all_of(t->argb.begin(), t->argb.end(), [](uint32_t p) { return p >= 0xFF000000u; });
     t->dirty = false;
     return t->deviceHandle;
 }
 
-void GlDevice::BindTexture(Texture* t, uint32_t minF, uint32_t magF, uint32_t mipF) {
+void GlDevice::BindTexture(Texture* t, uint32_t minF, uint32_t magF, uint32_t mipF, GLint wrap) {
     const GLuint name = t ? Upload(t) : 0;
     Enable(GL_TEXTURE_2D, &a_.texture2D, name != 0);
     if (!name) return;
@@ -505,6 +522,11 @@ void GlDevice::BindTexture(Texture* t, uint32_t minF, uint32_t magF, uint32_t mi
     if (textureMag_[name] != glMag) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, glMag);
         textureMag_[name] = glMag;
+    }
+    if (textureWrap_[name] != wrap) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+        textureWrap_[name] = wrap;
     }
 }
 
@@ -552,12 +574,25 @@ void GlDevice::ApplyLights() {
     lightsDirty_ = false;
 }
 
+// Source alpha over inverse source alpha with an alpha of 1 everywhere writes the source as
+// it is: opaque meshes then skip the blend, which costs a read of every pixel they cover.
+bool GlDevice::BlendIsNoOp(bool vertexColor, bool texCoords) {
+    if (s_.renderState[RS_SRCBLEND] != BLEND_SRCALPHA || s_.renderState[RS_DESTBLEND] != BLEND_INVSRCALPHA)
+        return false;
+    if (vertexColor) return false;
+    if (s_.renderState[RS_LIGHTING] != 0 && s_.material.Diffuse.a < 1.0f) return false;
+    Texture* t = texCoords ? s_.texture[0] : nullptr;
+    if (!t) return true;
+    const GLuint name = Upload(t);
+    return name == 0 || textureOpaque_[name] != 0;
+}
+
 void GlDevice::Apply3D(bool vertexColor, bool vertexNormal, bool texCoords) {
     const uint32_t* rs = s_.renderState;
     ApplyViewport();
     Enable(GL_DEPTH_TEST, &a_.depthTest, rs[RS_ZENABLE] != 0);
     DepthMask(rs[RS_ZWRITEENABLE] != 0);
-    Enable(GL_BLEND, &a_.blend, rs[RS_ALPHABLENDENABLE] != 0);
+    Enable(GL_BLEND, &a_.blend, rs[RS_ALPHABLENDENABLE] != 0 && !BlendIsNoOp(vertexColor, texCoords));
     BlendFunc(GlBlend(rs[RS_SRCBLEND]), GlBlend(rs[RS_DESTBLEND]));
     // Front faces wind clockwise (glFrontFace): culling CCW faces culls the back ones.
     const uint32_t cull = rs[RS_CULLMODE];
@@ -606,7 +641,7 @@ void GlDevice::Apply3D(bool vertexColor, bool vertexNormal, bool texCoords) {
     }
     const uint32_t* samp = s_.samplerState[0];
     BindTexture(texCoords ? s_.texture[0] : nullptr, samp[SAMP_MINFILTER], samp[SAMP_MAGFILTER],
-                samp[SAMP_MIPFILTER]);
+                samp[SAMP_MIPFILTER], GL_REPEAT);
     if (!vertexColor) WhiteColor();
 }
 
@@ -670,19 +705,45 @@ GlDevice::MeshBuffers* GlDevice::Buffers(Mesh& mesh) {
     }
     ArrayBuffer(b->vbo);
     ElementBuffer(b->ibo);
-    if (mesh.dirty) {
-        const size_t bytes = mesh.vertices.size() * sizeof(MeshVertex);
-        if (bytes == b->vertexBytes)
-            gl.BufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(bytes), mesh.vertices.data());
-        else
-            gl.BufferData(GL_ARRAY_BUFFER, GLsizeiptr(bytes), mesh.vertices.data(), GL_DYNAMIC_DRAW);
-        b->vertexBytes = bytes;
-        mesh.dirty = false;
-    }
-    if (b->indexCount != mesh.indices.size()) {
-        gl.BufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(mesh.indices.size() * sizeof(uint32_t)),
-                      mesh.indices.data(), GL_STATIC_DRAW);
+    const size_t nv = mesh.vertices.size();
+    if (b->indexCount != mesh.indices.size() || b->vertexCount != nv) {
+        // The layout: walk each subset's indices, giving each corner it meets a new vertex.
+        b->sourceVertex.clear();
+        b->firstVertex.assign(mesh.subsets.size(), 0);
+        b->lastVertex.assign(mesh.subsets.size(), 0);
+        indexStaging_.assign(mesh.indices.size(), 0);
+        vertexStamp_.assign(nv * 2, ~0u);  // [2v] = subset that placed it, [2v+1] = where
+        for (size_t si = 0; si < mesh.subsets.size(); ++si) {
+            const MeshSubset& sub = mesh.subsets[si];
+            const size_t end = std::min(mesh.indices.size(), size_t(sub.firstIndex) + sub.indexCount);
+            b->firstVertex[si] = uint32_t(b->sourceVertex.size());
+            for (size_t i = sub.firstIndex; i < end; ++i) {
+                uint32_t v = mesh.indices[i];
+                if (v >= nv) v = 0;
+                if (vertexStamp_[2 * v] != si) {
+                    vertexStamp_[2 * v] = uint32_t(si);
+                    vertexStamp_[2 * v + 1] = uint32_t(b->sourceVertex.size());
+                    b->sourceVertex.push_back(v);
+                }
+                indexStaging_[i] = vertexStamp_[2 * v + 1];
+            }
+            const size_t placed = b->sourceVertex.size();
+            b->lastVertex[si] = placed > b->firstVertex[si] ? uint32_t(placed - 1) : b->firstVertex[si];
+        }
+        gl.BufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indexStaging_.size() * sizeof(uint32_t)),
+                      indexStaging_.data(), GL_STATIC_DRAW);
+        gl.BufferData(GL_ARRAY_BUFFER, GLsizeiptr(b->sourceVertex.size() * sizeof(MeshVertex)), nullptr,
+                      GL_DYNAMIC_DRAW);
         b->indexCount = mesh.indices.size();
+        b->vertexCount = nv;
+        mesh.dirty = true;
+    }
+    if (mesh.dirty) {
+        meshStaging_.resize(b->sourceVertex.size());
+        for (size_t i = 0; i < b->sourceVertex.size(); ++i) meshStaging_[i] = mesh.vertices[b->sourceVertex[i]];
+        gl.BufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(meshStaging_.size() * sizeof(MeshVertex)),
+                         meshStaging_.data());
+        mesh.dirty = false;
     }
     return b;
 }
@@ -693,7 +754,8 @@ void GlDevice::DrawMeshSubset(Mesh& mesh, unsigned subset) {
     if (s.indexCount == 0 || size_t(s.firstIndex) + s.indexCount > mesh.indices.size()) return;
     FlushQuads();
     Apply3D(false, true, true);
-    if (!Buffers(mesh)) return;
+    MeshBuffers* b = Buffers(mesh);
+    if (!b || b->sourceVertex.empty()) return;
     constexpr GLsizei stride = sizeof(MeshVertex);
     glVertexPointer(3, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(MeshVertex, pos)));
     ClientArray(GL_NORMAL_ARRAY, &a_.normalArray, true);
@@ -702,8 +764,8 @@ void GlDevice::DrawMeshSubset(Mesh& mesh, unsigned subset) {
     ClientArray(GL_COLOR_ARRAY, &a_.colorArray, false);
     ClientArray(GL_TEXTURE_COORD_ARRAY, &a_.texCoordArray, true);
     glTexCoordPointer(2, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(MeshVertex, uv)));
-    glDrawElements(GL_TRIANGLES, GLsizei(s.indexCount), GL_UNSIGNED_INT,
-                   reinterpret_cast<const void*>(size_t(s.firstIndex) * sizeof(uint32_t)));
+    gl.DrawRangeElements(GL_TRIANGLES, b->firstVertex[subset], b->lastVertex[subset], GLsizei(s.indexCount),
+                         GL_UNSIGNED_INT, reinterpret_cast<const void*>(size_t(s.firstIndex) * sizeof(uint32_t)));
     ++drawCalls_;
 }
 
@@ -735,7 +797,8 @@ void GlDevice::FlushQuads() {
     Enable(GL_COLOR_MATERIAL, &a_.colorMaterial, false);
     Enable(GL_BLEND, &a_.blend, true);
     BlendFunc(GlBlend(quadSrc_), GlBlend(quadDst_));
-    BindTexture(quadTexture_, quadMin_, quadMag_, TEXF_NONE);
+    // Clamped, so that a picture at the sheet's edge takes nothing from the opposite edge.
+    BindTexture(quadTexture_, quadMin_, quadMag_, TEXF_NONE, GL_CLAMP_TO_EDGE);
     if (a_.texture2D == 1) {
         // Positions are back-buffer pixels, clipped by the viewport.
         const Viewport& v = s_.viewport;

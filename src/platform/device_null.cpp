@@ -89,13 +89,13 @@ public:
     }
     Viewport GetViewport() const override { return s_.viewport; }
     void SetMaterial(const Material& m) override {
-        Log("SetMaterial", "%s, %s, %s, %s, %g", Rgba(m.Diffuse).c_str(), Rgba(m.Ambient).c_str(),
+        if (logging) Log("SetMaterial", "%s, %s, %s, %s, %g", Rgba(m.Diffuse).c_str(), Rgba(m.Ambient).c_str(),
             Rgba(m.Specular).c_str(), Rgba(m.Emissive).c_str(), double(m.Power));
         s_.material = m;
     }
     Material GetMaterial() const override { return s_.material; }
     void SetLight(int index, const Light& l) override {
-        Log("SetLight", "%d, %d, %s, %s, %s, (%g, %g, %g), (%g, %g, %g)", index, int(l.Type),
+        if (logging) Log("SetLight", "%d, %d, %s, %s, %s, (%g, %g, %g), (%g, %g, %g)", index, int(l.Type),
             Rgba(l.Diffuse).c_str(), Rgba(l.Specular).c_str(), Rgba(l.Ambient).c_str(),
             double(l.Position.x), double(l.Position.y), double(l.Position.z), double(l.Direction.x),
             double(l.Direction.y), double(l.Direction.z));
@@ -112,7 +112,7 @@ public:
         return index >= 0 && index < DeviceState::kLights && s_.lightEnabled[index];
     }
     void SetTexture(int stage, Texture* texture) override {
-        Log("SetTexture", "%d, %s", stage, Ptr(texture).c_str());
+        if (logging) Log("SetTexture", "%d, %s", stage, Ptr(texture).c_str());
         if (DeviceState::ValidStage(stage)) s_.texture[stage] = texture;
     }
     Texture* GetTexture(int stage) const override {
@@ -140,7 +140,7 @@ public:
         }
     }
     void DrawMeshSubset(Mesh& mesh, unsigned subset) override {
-        Log("DrawMeshSubset", "%s, %u", Ptr(&mesh).c_str(), subset);
+        if (logging) Log("DrawMeshSubset", "%s, %u", Ptr(&mesh).c_str(), subset);
         ++drawCalls_;
         if (NullDraw* d = NewDraw(NullDraw::MeshSubset)) {
             d->mesh = &mesh;
@@ -151,7 +151,7 @@ public:
     void DrawScreenQuad(Texture* texture, const ScreenVertex* c, bool deviceBlend) override {
         const uint32_t src = deviceBlend ? s_.renderState[RS_SRCBLEND] : uint32_t(BLEND_SRCALPHA);
         const uint32_t dest = deviceBlend ? s_.renderState[RS_DESTBLEND] : uint32_t(BLEND_INVSRCALPHA);
-        Log("DrawScreenQuad", "%s, (%g, %g), (%g, %g), 0x%08X, %u, %u", Ptr(texture).c_str(),
+        if (logging) Log("DrawScreenQuad", "%s, (%g, %g), (%g, %g), 0x%08X, %u, %u", Ptr(texture).c_str(),
             double(c[0].x), double(c[0].y), double(c[2].x), double(c[2].y), c[0].color, src, dest);
         if (!texture) return;
         ++drawCalls_;
@@ -169,8 +169,8 @@ public:
         }
     }
 
-    void ForgetTexture(Texture* texture) override { Log("ForgetTexture", "%s", Ptr(texture).c_str()); }
-    void ForgetMesh(Mesh* mesh) override { Log("ForgetMesh", "%s", Ptr(mesh).c_str()); }
+    void ForgetTexture(Texture* texture) override { if (logging) Log("ForgetTexture", "%s", Ptr(texture).c_str()); }
+    void ForgetMesh(Mesh* mesh) override { if (logging) Log("ForgetMesh", "%s", Ptr(mesh).c_str()); }
     std::vector<uint32_t> ReadBackBuffer() override { return {}; }
     unsigned DrawCallCount() const override { return drawCalls_; }
 

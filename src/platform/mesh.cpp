@@ -1,5 +1,6 @@
 // .x meshes through Assimp, kept in the file's own left-handed terms: one subset per material
-// in material order, shared vertices, materials and texture names as the file has them.
+// in material order, shared vertices, materials and texture names as the file has them. The
+// file is read and cleaned first (mesh_xfile.h); Assimp sees only the clean copy.
 #include "platform/mesh.h"
 
 #include <assimp/postprocess.h>
@@ -186,8 +187,7 @@ Mesh* LoadXMesh(const std::string& path) {
             const aiMatrix3x3 normalTransform = aiMatrix3x3(part->transform).Inverse().Transpose();
             for (unsigned f = 0; f < m->mNumFaces; ++f) {
                 const aiFace& face = m->mFaces[f];
-                if (face.mNumIndices != 3)
-                    return Fail(path, "damaged: a face with " + std::to_string(face.mNumIndices) + " corners");
+                if (face.mNumIndices != 3) continue;  // the cleaned file has none; never draw a stray point
                 for (unsigned k = 0; k < 3; ++k) {
                     unsigned vi = face.mIndices[k];
                     if (vi >= m->mNumVertices) return Fail(path, "damaged: a face corner out of range");

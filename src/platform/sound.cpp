@@ -119,13 +119,20 @@ int32_t SetFormat(SoundBuffer* primary, const WaveFormat& format) {
     f.nBlockAlign = static_cast<uint16_t>(f.nChannels * f.wBitsPerSample / 8);
     f.nAvgBytesPerSec = f.nSamplesPerSec * f.nBlockAlign;
     if (std::memcmp(&f, &d->output, sizeof f) == 0) return SOUND_OK;
-    if (!d->backend->Reopen(f)) return SOUNDERR_GENERIC;
+    const WaveFormat old = d->output;
     {
+        // The reopened output mixes in the new format from its first callback.
         Guard g(d);
-        uint32_t oldRate = d->output.nSamplesPerSec;
         d->output = f;
-        if (f.nSamplesPerSec != oldRate && d->musicRateChanged)
-            d->musicRateChanged(d->musicUser, f.nSamplesPerSec);
+    }
+    if (!d->backend->Reopen(f)) {
+        Guard g(d);
+        d->output = old;
+        return SOUNDERR_GENERIC;
+    }
+    if (f.nSamplesPerSec != old.nSamplesPerSec && d->musicRateChanged) {
+        Guard g(d);
+        d->musicRateChanged(d->musicUser, f.nSamplesPerSec);
     }
     return SOUND_OK;
 }

@@ -52,8 +52,8 @@ struct SoundBuffer;
 void UseNullAudio(bool null = true);
 bool NullAudioInUse();
 
-// Opens the default output. Returns null when there is no audio device at all (after one
-// line on stderr); the game then runs silently.
+// Opens the default output. With no audio device at all it says so in one line on stderr
+// and gives the null backend's device, so the game runs as it would, silently.
 SoundDevice* CreateSoundDevice();
 // Drops the caller's reference; the device closes when its buffers and the music that
 // plays through it are released too. Null does nothing.

@@ -42,6 +42,7 @@ public:
         // No changes allowed: SDL converts our format to the hardware's.
         id_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
         if (id_ == 0) return false;
+        opened_ = f;
         SDL_PauseAudioDevice(id_, 0);
         return true;
     }
@@ -59,7 +60,7 @@ public:
     }
 
     bool Reopen(const WaveFormat& f) override {
-        const WaveFormat old = device_->output;
+        const WaveFormat old = opened_;
         Close();
         if (Open(f)) return true;
         Open(old);  // keep sounding as before
@@ -75,6 +76,7 @@ private:
 
     SoundDevice* device_;
     SDL_AudioDeviceID id_ = 0;
+    WaveFormat opened_;
 };
 
 }  // namespace

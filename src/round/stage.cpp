@@ -10,6 +10,7 @@
 #include "round/pending.h"
 #include "round/round_sound.h"
 #include "round/round_state.h"
+#include "title/start.h"
 
 using plat::Vec3;
 
@@ -58,11 +59,6 @@ const StageData kStages[3] = {
 };
 
 }  // namespace
-
-plat::Texture* CanLabelTexture(int TexNo) {
-    if (TexNo < 0 || TexNo >= 10) return nullptr;
-    return game.lpCanTex[TexNo];
-}
 
 void LoadStageInit(XFILE* Stage, int StageNo) {
     if (StageNo == 2) {
@@ -197,6 +193,7 @@ bool StartRoundForTest(int ninzu, const int* chars, const int* com, int stage) {
         c.Luck = b.Luck;
         c.Com = com ? com[i] : 0;
     }
+    StartEnd();  // the front end's resources go, as when its set-up fade ends
     game.SelectStageType = 0;
     game.StageNo = stage;
     if (!game.lpGameText) LoadText(&game.lpGameText, "bitmap/GameText.bmp", 1024, 1024, 0xFFFF00FF);
@@ -204,8 +201,9 @@ bool StartRoundForTest(int ninzu, const int* chars, const int* com, int stage) {
     StopMusic();
     LoadStageInit(&game.Stage, stage);
     PlayLoadedMusic();
-    GameSetLight();  // the front end sets the round's light before the stage intro
+    GameSetLight();
     GameInit();
+    GameSetLight();
     app.Mode = 1;
     return true;
 }

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "gfx/xfile.h"
-#include "platform/texture.h"
 
 // Loads stage StageNo into Stage (the cars too on stage 1), its music (not started), goal
 // box, mini-map scale and lens-flare source. Any other number only recomputes GoalPos.
@@ -15,9 +14,6 @@ void CanTexShuffle();
 void GameInit();
 // Releases everything the round loaded; safe to call more than once.
 void GameEnd();
-
-// The label texture TexNo for drawing a can; null outside 0..9.
-plat::Texture* CanLabelTexture(int TexNo);
 
 // Base abilities by character number: Power, Control, PowerShot, Luck.
 struct CharacterBase {

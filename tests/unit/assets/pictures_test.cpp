@@ -1,74 +1,38 @@
-// The bitmaps the asset builder writes: every file the game names, at least its load size,
-// every source rectangle the game cuts holding a picture, nothing drawn where the game never
-// looks, and the pixels whose exact values the game's drawing relies on.
+// The bitmaps the asset builder writes, read through the game's own loader: every file the game
+// names, at its load size and colour key; every source rectangle the game cuts holding a
+// picture; nothing drawn where the game never looks; and the pixels whose exact values the
+// game's drawing relies on.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "platform/texture.h"
+
 namespace {
-
-// A small BMP reader (24-bit, either row order): enough to check what the builder writes.
-struct Bmp {
-    int w = 0, h = 0;
-    std::vector<uint32_t> px;  // 0xRRGGBB, top row first
-    std::string error;
-    uint32_t at(int x, int y) const { return px[size_t(y) * w + x]; }
-};
-
-uint32_t Le(const std::vector<uint8_t>& b, size_t at, int bytes) {
-    uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | b[at + i];
-    return v;
-}
-
-Bmp ReadBmp(const std::string& path) {
-    Bmp bmp;
-    std::ifstream f(path, std::ios::binary);
-    std::vector<uint8_t> b((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') {
-        bmp.error = "not a BMP file";
-        return bmp;
-    }
-    const uint32_t offset = Le(b, 10, 4);
-    const int w = int32_t(Le(b, 18, 4)), hRaw = int32_t(Le(b, 22, 4));
-    const int bpp = int(Le(b, 28, 2)), compression = int(Le(b, 30, 4));
-    const int h = hRaw < 0 ? -hRaw : hRaw;
-    const size_t stride = (size_t(w) * 3 + 3) & ~size_t(3);
-    if (bpp != 24 || compression != 0 || w <= 0 || h <= 0 || offset + stride * h > b.size()) {
-        bmp.error = "not an uncompressed 24-bit BMP of the stated size";
-        return bmp;
-    }
-    bmp.w = w;
-    bmp.h = h;
-    bmp.px.resize(size_t(w) * h);
-    for (int y = 0; y < h; ++y) {
-        const size_t row = offset + stride * size_t(hRaw < 0 ? y : h - 1 - y);
-        for (int x = 0; x < w; ++x) {
-            const size_t p = row + 3 * size_t(x);
-            bmp.px[size_t(y) * w + x] = (uint32_t(b[p + 2]) << 16) | (uint32_t(b[p + 1]) << 8) | b[p];
-        }
-    }
-    return bmp;
-}
 
 struct R {
     int l, t, r, b;
 };
 
-constexpr uint32_t kMagenta = 0xFF00FF, kWhite = 0xFFFFFF, kBlack = 0;
+// Colour keys as the game passes them, and what a texel looks like once loaded.
+constexpr uint32_t kMagentaKey = 0xFFFF00FF, kWhiteKey = 0xFFFFFFFF, kNoKey = 0;
+constexpr uint32_t kClear = 0, kBlack = 0xFF000000, kWhite = 0xFFFFFFFF;
 
 struct SheetSpec {
     std::string file;
-    int w, h;
-    bool keyed;
-    uint32_t empty;       // the key colour, or black for sheets drawn on black
-    bool onlyRects;       // every pixel outside the rectangles is the empty colour
-    std::vector<R> rects; // every rectangle the game cuts from the sheet
+    int w, h;              // the load size
+    uint32_t key;
+    bool onlyRects;        // every texel outside the rectangles is clear (keyed) or black
+    std::vector<R> rects;  // every rectangle the game cuts from the sheet
+    uint32_t empty() const { return key ? kClear : kBlack; }
 };
 
 std::string Path(const std::string& file) { return std::string(POMELANE_ASSETS) + "/" + file; }
@@ -144,52 +108,79 @@ std::vector<R> SmokeCells() {
 const std::vector<SheetSpec>& Sheets() {
     static const std::vector<SheetSpec> sheets = [] {
         std::vector<SheetSpec> s = {
-            {"bitmap/White.bmp", 1, 1, false, kBlack, false, Whole(1, 1)},
-            {"bitmap/Lens.bmp", 512, 512, false, kBlack, true,
+            {"bitmap/White.bmp", 1, 1, kNoKey, false, Whole(1, 1)},
+            {"bitmap/Lens.bmp", 512, 512, kNoKey, true,
              {{2, 2, 233, 240}, {2, 243, 257, 498}, {236, 2, 246, 14}, {249, 2, 296, 49}, {299, 2, 307, 10},
               {310, 2, 314, 6}, {317, 2, 345, 30}, {236, 52, 335, 152}}},
-            {"bitmap/Select.bmp", 1024, 1024, true, kMagenta, true, SelectRects()},
-            {"bitmap/GameText.bmp", 1024, 1024, true, kMagenta, true, GameTextRects()},
-            {"bitmap/Sell.bmp", 256, 128, true, kWhite, true, {{0, 0, 206, 111}}},
-            {"bitmap/tama.bmp", 128, 128, false, kBlack, false, Whole(128, 128)},
-            {"bitmap/Stage.bmp", 512, 256, false, kBlack, false, {{0, 0, 300, 200}}},
-            {"bitmap/Round.bmp", 512, 256, false, kBlack, false, {{0, 0, 300, 200}}},
-            {"bitmap/Gauge.bmp", 256, 256, true, kMagenta, true, GaugeRects()},
-            {"bitmap/Bg2.bmp", 256, 256, true, kMagenta, true, {{0, 0, 160, 120}}},
-            {"bitmap/flare12.bmp", 128, 128, false, kBlack, false, Whole(128, 128)},
-            {"bitmap/Smoke.bmp", 256, 256, false, kBlack, true, SmokeCells()},
-            {"bitmap/push.bmp", 512, 256, true, kMagenta, true,
+            {"bitmap/Select.bmp", 1024, 1024, kMagentaKey, true, SelectRects()},
+            {"bitmap/GameText.bmp", 1024, 1024, kMagentaKey, true, GameTextRects()},
+            {"bitmap/Sell.bmp", 256, 128, kWhiteKey, true, {{0, 0, 206, 111}}},
+            {"bitmap/tama.bmp", 128, 128, kNoKey, false, Whole(128, 128)},
+            {"bitmap/Stage.bmp", 512, 256, kNoKey, false, {{0, 0, 300, 200}}},
+            {"bitmap/Round.bmp", 512, 256, kNoKey, false, {{0, 0, 300, 200}}},
+            {"bitmap/Gauge.bmp", 256, 256, kMagentaKey, true, GaugeRects()},
+            {"bitmap/Bg2.bmp", 256, 256, kMagentaKey, true, {{0, 0, 160, 120}}},
+            {"bitmap/flare12.bmp", 128, 128, kNoKey, false, Whole(128, 128)},
+            {"bitmap/Smoke.bmp", 256, 256, kNoKey, true, SmokeCells()},
+            {"bitmap/push.bmp", 512, 256, kMagentaKey, true,
              {{2, 2, 509, 50}, {2, 53, 509, 101}, {2, 104, 509, 152}, {2, 155, 509, 203}}},
-            {"bitmap/CanShadow.bmp", 64, 64, false, kBlack, false, Whole(64, 64)},
+            {"bitmap/CanShadow.bmp", 64, 64, kNoKey, false, Whole(64, 64)},
         };
         for (const char* label : {"Orange", "Soda", "U-Cola", "Tea", "Coffee", "Black", "Corn", "Grape", "Oden", "Potion"})
-            s.push_back({std::string("bitmap/") + label + ".bmp", 128, 128, false, kBlack, false, Whole(128, 128)});
+            s.push_back({std::string("bitmap/") + label + ".bmp", 128, 128, kNoKey, false, Whole(128, 128)});
         for (int i = 1; i <= 4; ++i)
-            s.push_back({"bitmap/Effect" + std::to_string(i) + ".bmp", 1024, 512, false, kBlack, true, {{0, 0, 640, 480}}});
-        s.push_back({"bitmap/Score.bmp", 512, 512, true, kWhite, true, ScoreRects()});
-        s.push_back({"bitmap/En.bmp", 512, 512, true, kWhite, true, {{0, 0, 100, 100}}});
-        s.push_back({"bitmap/logo.bmp", 64, 64, false, kBlack, false, Whole(64, 64)});
-        s.push_back({"bitmap/Credit.bmp", 1024, 1024, false, kBlack, true, CreditRects()});
+            s.push_back({"bitmap/Effect" + std::to_string(i) + ".bmp", 1024, 512, kNoKey, true, {{0, 0, 640, 480}}});
+        s.push_back({"bitmap/Score.bmp", 512, 512, kWhiteKey, true, ScoreRects()});
+        s.push_back({"bitmap/En.bmp", 512, 512, kWhiteKey, true, {{0, 0, 100, 100}}});
+        s.push_back({"bitmap/logo.bmp", 64, 64, kNoKey, false, Whole(64, 64)});
+        s.push_back({"bitmap/Credit.bmp", 1024, 1024, kNoKey, true, CreditRects()});
         return s;
     }();
     return sheets;
 }
 
-const Bmp& Load(const std::string& file) {
-    static std::vector<std::pair<std::string, Bmp>> cache;
-    for (const auto& [name, bmp] : cache)
-        if (name == file) return bmp;
-    cache.emplace_back(file, ReadBmp(Path(file)));
-    return cache.back().second;
+struct Loaded {
+    std::unique_ptr<plat::Texture, void (*)(plat::Texture*)> tex{nullptr, plat::ReleaseTexture};
+    int w() const { return tex ? tex->width : 0; }
+    int h() const { return tex ? tex->height : 0; }
+    uint32_t at(int x, int y) const { return tex->argb[size_t(y) * tex->width + x]; }
+};
+
+const SheetSpec& Spec(const std::string& file) {
+    for (const SheetSpec& s : Sheets())
+        if (s.file == file) return s;
+    ADD_FAILURE() << file << " is not a sheet the game names";
+    return Sheets().front();
 }
 
-TEST(Pictures, EveryBitmapTheGameNamesIsThereAtItsLoadSize) {
+// The sheet as the game loads it (cached: every test reads the same files).
+const Loaded& Load(const std::string& file) {
+    static std::vector<std::pair<std::string, std::unique_ptr<Loaded>>> cache;
+    for (const auto& [name, loaded] : cache)
+        if (name == file) return *loaded;
+    const SheetSpec& s = Spec(file);
+    auto loaded = std::make_unique<Loaded>();
+    loaded->tex.reset(plat::LoadTextureFromBmp(Path(file), s.w, s.h, s.key));
+    cache.emplace_back(file, std::move(loaded));
+    return *cache.back().second;
+}
+
+TEST(Pictures, EveryBitmapTheGameNamesLoadsAtItsLoadSize) {
     ASSERT_EQ(Sheets().size(), 32u);
     for (const SheetSpec& s : Sheets()) {
-        const Bmp& bmp = Load(s.file);
-        EXPECT_TRUE(bmp.error.empty()) << s.file << ": " << bmp.error;
-        EXPECT_GE(bmp.w, s.w) << s.file;
-        EXPECT_GE(bmp.h, s.h) << s.file;
+        // The file itself must reach the load size: smaller would leave the texture's rest clear.
+        std::ifstream f(Path(s.file), std::ios::binary);
+        uint8_t h[26] = {};
+        f.read(reinterpret_cast<char*>(h), sizeof h);
+        ASSERT_TRUE(f && h[0] == 'B' && h[1] == 'M') << s.file << " is missing or not a BMP";
+        const int32_t fileW = int32_t(h[18] | h[19] << 8 | h[20] << 16 | uint32_t(h[21]) << 24);
+        const int32_t fileH = int32_t(h[22] | h[23] << 8 | h[24] << 16 | uint32_t(h[25]) << 24);
+        EXPECT_GE(fileW, s.w) << s.file;
+        EXPECT_GE(std::abs(fileH), s.h) << s.file;
+        const Loaded& t = Load(s.file);
+        ASSERT_TRUE(t.tex) << s.file << " does not load";
+        EXPECT_EQ(t.w(), s.w) << s.file;
+        EXPECT_EQ(t.h(), s.h) << s.file;
     }
 }
 
@@ -197,14 +188,14 @@ bool Inside(const R& r, int x, int y) { return x >= r.l && x < r.r && y >= r.t &
 
 TEST(Pictures, EverySourceRectangleHoldsAPicture) {
     for (const SheetSpec& s : Sheets()) {
-        const Bmp& bmp = Load(s.file);
-        if (!bmp.error.empty()) continue;
+        const Loaded& t = Load(s.file);
+        if (!t.tex) continue;
         for (const R& r : s.rects) {
-            ASSERT_LE(r.r, bmp.w) << s.file;
-            ASSERT_LE(r.b, bmp.h) << s.file;
+            ASSERT_LE(r.r, t.w()) << s.file;
+            ASSERT_LE(r.b, t.h()) << s.file;
             int shown = 0;
             for (int y = r.t; y < r.b; ++y)
-                for (int x = r.l; x < r.r; ++x) shown += bmp.at(x, y) != s.empty;
+                for (int x = r.l; x < r.r; ++x) shown += t.at(x, y) != s.empty();
             EXPECT_GT(shown, 0) << s.file << " (" << r.l << ", " << r.t << ", " << r.r << ", " << r.b << ") is empty";
         }
     }
@@ -213,14 +204,14 @@ TEST(Pictures, EverySourceRectangleHoldsAPicture) {
 TEST(Pictures, NothingIsDrawnWhereTheGameNeverLooks) {
     for (const SheetSpec& s : Sheets()) {
         if (!s.onlyRects) continue;
-        const Bmp& bmp = Load(s.file);
-        if (!bmp.error.empty()) continue;
+        const Loaded& t = Load(s.file);
+        if (!t.tex) continue;
         int stray = 0, firstX = -1, firstY = -1;
-        for (int y = 0; y < bmp.h; ++y)
-            for (int x = 0; x < bmp.w; ++x) {
+        for (int y = 0; y < t.h(); ++y)
+            for (int x = 0; x < t.w(); ++x) {
                 bool used = false;
                 for (const R& r : s.rects) used = used || Inside(r, x, y);
-                if (!used && bmp.at(x, y) != s.empty && stray++ == 0) firstX = x, firstY = y;
+                if (!used && t.at(x, y) != s.empty() && stray++ == 0) firstX = x, firstY = y;
             }
         EXPECT_EQ(stray, 0) << s.file << ": first stray pixel at (" << firstX << ", " << firstY << ")";
     }
@@ -234,28 +225,28 @@ int Brightest(uint32_t c) { return std::max({Red(c), Green(c), Blue(c)}); }
 TEST(Pictures, KeyedHolesAndExactPixels) {
     EXPECT_EQ(Load("bitmap/White.bmp").at(0, 0), kWhite);
 
-    // The iris: key white inside the disc of radius 50 about (50, 50), black out to the edges.
-    const Bmp& en = Load("bitmap/En.bmp");
-    ASSERT_TRUE(en.error.empty());
+    // The iris: keyed out inside the disc of radius 50 about (50, 50), black out to the edges.
+    const Loaded& en = Load("bitmap/En.bmp");
+    ASSERT_TRUE(en.tex);
     int wrong = 0;
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 100; ++x) {
             const double d = std::hypot(x + 0.5 - 50, y + 0.5 - 50);
-            if (d < 49.5) wrong += en.at(x, y) != kWhite;
+            if (d < 49.5) wrong += en.at(x, y) != kClear;
             if (d > 50.5) wrong += en.at(x, y) != kBlack;
         }
     EXPECT_EQ(wrong, 0);
 
     // The gauge marker is cut from the frame and tinted red: its column must be white.
-    const Bmp& gauge = Load("bitmap/Gauge.bmp");
-    ASSERT_TRUE(gauge.error.empty());
+    const Loaded& gauge = Load("bitmap/Gauge.bmp");
+    ASSERT_TRUE(gauge.tex);
     for (int y = 2; y <= 10; ++y) EXPECT_EQ(gauge.at(5, y), kWhite) << "marker row " << y;
 
     // Where the gauge sheet's rectangles touch, filtering would pull one picture's edge into its
     // neighbour: the power strip's last row (over the shot digits) and the dial's last row (over
     // the needle) stay clear.
-    for (int x = 0; x < 110; ++x) EXPECT_EQ(gauge.at(x, 31), kMagenta) << "row 31, column " << x;
-    for (int x = 7; x < 79; ++x) EXPECT_EQ(gauge.at(x, 151), kMagenta) << "row 151, column " << x;
+    for (int x = 0; x < 110; ++x) EXPECT_EQ(gauge.at(x, 31), kClear) << "row 31, column " << x;
+    for (int x = 7; x < 79; ++x) EXPECT_EQ(gauge.at(x, 151), kClear) << "row 151, column " << x;
 
     // Pictures drawn over other things keep a see-through middle.
     const struct { const char* file; int x, y; } holes[] = {
@@ -267,21 +258,21 @@ TEST(Pictures, KeyedHolesAndExactPixels) {
         {"bitmap/Bg2.bmp", 80, 60},                    // viewfinder over the whole view
         {"bitmap/Bg2.bmp", 30, 90},
     };
-    for (const auto& h : holes) EXPECT_EQ(Load(h.file).at(h.x, h.y), kMagenta) << h.file << " at " << h.x << ", " << h.y;
+    for (const auto& h : holes) EXPECT_EQ(Load(h.file).at(h.x, h.y), kClear) << h.file << " at " << h.x << ", " << h.y;
 }
 
 TEST(Pictures, LightOnBlackFadesOutBeforeItsEdges) {
     for (const char* file : {"bitmap/tama.bmp", "bitmap/flare12.bmp", "bitmap/CanShadow.bmp"}) {
-        const Bmp& b = Load(file);
-        ASSERT_TRUE(b.error.empty()) << file;
+        const Loaded& b = Load(file);
+        ASSERT_TRUE(b.tex) << file;
         int lit = 0;
-        for (int i = 0; i < b.w; ++i)
-            lit += (Brightest(b.at(i, 0)) > 2) + (Brightest(b.at(i, b.h - 1)) > 2) + (Brightest(b.at(0, i)) > 2) +
-                   (Brightest(b.at(b.w - 1, i)) > 2);
+        for (int i = 0; i < b.w(); ++i)
+            lit += (Brightest(b.at(i, 0)) > 2) + (Brightest(b.at(i, b.h() - 1)) > 2) + (Brightest(b.at(0, i)) > 2) +
+                   (Brightest(b.at(b.w() - 1, i)) > 2);
         EXPECT_EQ(lit, 0) << file << " is not black at its border";
     }
     // The goal beam samples the glow ball's row 63: dark, bright, dark.
-    const Bmp& tama = Load("bitmap/tama.bmp");
+    const Loaded& tama = Load("bitmap/tama.bmp");
     EXPECT_LE(Brightest(tama.at(0, 63)), 2);
     EXPECT_GE(Brightest(tama.at(63, 63)), 240);
     EXPECT_LE(Brightest(tama.at(127, 63)), 2);
@@ -291,8 +282,8 @@ TEST(Pictures, LightOnBlackFadesOutBeforeItsEdges) {
     EXPECT_LE(shadow, 170);
 
     // Smoke puffs stay inside their cells.
-    const Bmp& smoke = Load("bitmap/Smoke.bmp");
-    ASSERT_TRUE(smoke.error.empty());
+    const Loaded& smoke = Load("bitmap/Smoke.bmp");
+    ASSERT_TRUE(smoke.tex);
     int bleeding = 0;
     for (int y = 0; y < 128; ++y)
         for (int x = 0; x < 256; ++x)
@@ -302,8 +293,8 @@ TEST(Pictures, LightOnBlackFadesOutBeforeItsEdges) {
 
 TEST(Pictures, CanLabelsKeepPlainRimsForTheCaps) {
     for (const char* label : {"Orange", "Soda", "U-Cola", "Tea", "Coffee", "Black", "Corn", "Grape", "Oden", "Potion"}) {
-        const Bmp& b = Load(std::string("bitmap/") + label + ".bmp");
-        ASSERT_TRUE(b.error.empty()) << label;
+        const Loaded& b = Load(std::string("bitmap/") + label + ".bmp");
+        ASSERT_TRUE(b.tex) << label;
         const uint32_t cap = b.at(64, 3);
         EXPECT_LT(std::abs(Red(cap) - Blue(cap)), 24) << label << ": the cap texel is not aluminium grey";
         int off = 0;
@@ -316,8 +307,8 @@ TEST(Pictures, CanLabelsKeepPlainRimsForTheCaps) {
 TEST(Pictures, ModeBoardsRunTheirEdgePastTheShownPart) {
     // Filtering samples beyond the 300 x 200 the board shows: the edge colour carries on.
     for (const char* file : {"bitmap/Stage.bmp", "bitmap/Round.bmp"}) {
-        const Bmp& b = Load(file);
-        ASSERT_TRUE(b.error.empty()) << file;
+        const Loaded& b = Load(file);
+        ASSERT_TRUE(b.tex) << file;
         for (int y = 0; y < 200; y += 7) EXPECT_EQ(b.at(300, y), b.at(299, y)) << file << " row " << y;
         for (int x = 0; x < 300; x += 7) EXPECT_EQ(b.at(x, 200), b.at(x, 199)) << file << " column " << x;
     }
@@ -326,12 +317,35 @@ TEST(Pictures, ModeBoardsRunTheirEdgePastTheShownPart) {
 TEST(Pictures, CutInsKeepStrongRedForThePowerShot) {
     // A power shot keeps only the red channel of the cut-in.
     for (int i = 1; i <= 4; ++i) {
-        const Bmp& b = Load("bitmap/Effect" + std::to_string(i) + ".bmp");
-        ASSERT_TRUE(b.error.empty());
+        const Loaded& b = Load("bitmap/Effect" + std::to_string(i) + ".bmp");
+        ASSERT_TRUE(b.tex);
         int red = 0;
         for (int y = 0; y < 480; ++y)
             for (int x = 0; x < 640; ++x) red += Red(b.at(x, y)) >= 128;
         EXPECT_GT(red, 640 * 480 / 5) << "Effect" << i;
+    }
+}
+
+TEST(Pictures, EveryTextureTheMeshesNameIsAnOpaquePowerOfTwoBmp) {
+    // Mesh textures load at the file's own size with a full mip chain and no key.
+    const std::filesystem::path xfiles = std::filesystem::path(POMELANE_ASSETS) / "XFile";
+    if (!std::filesystem::exists(xfiles)) GTEST_SKIP() << "no meshes built";
+    std::set<std::string> named;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(xfiles)) {
+        if (entry.path().extension() != ".x") continue;
+        std::ifstream f(entry.path());
+        const std::string text((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+        for (size_t at = text.find("TextureFilename"); at != std::string::npos; at = text.find("TextureFilename", at + 1)) {
+            const size_t open = text.find('"', at), close = text.find('"', open + 1);
+            if (open != std::string::npos && close != std::string::npos) named.insert(text.substr(open + 1, close - open - 1));
+        }
+    }
+    for (const std::string& file : named) {
+        std::unique_ptr<plat::Texture, void (*)(plat::Texture*)> t(plat::LoadMeshTextureFromBmp(Path(file)),
+                                                                    plat::ReleaseTexture);
+        ASSERT_TRUE(t) << file << " does not load";
+        EXPECT_TRUE((t->width & (t->width - 1)) == 0 && (t->height & (t->height - 1)) == 0)
+            << file << " is " << t->width << " x " << t->height;
     }
 }
 

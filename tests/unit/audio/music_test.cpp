@@ -8,7 +8,7 @@ using namespace audiotest;
 
 namespace {
 
-using Music = NullAudioTest;
+using MusicPlay = NullAudioTest;
 
 std::string Playing() { return plat::PlayingSegmentFile(audio.DMPerf); }
 
@@ -18,7 +18,7 @@ int32_t MasterVolume() {
     return v;
 }
 
-TEST_F(Music, WithMusicOffNoMidiFileIsEverOpened) {
+TEST_F(MusicPlay, WithMusicOffNoMidiFileIsEverOpened) {
     for (const char* name : {"Mid/Opening2.mid", "Mid/town1.mid", "Mid/vok-g01.mid", "Mid/vok-g11.mid"})
         dir.Write(name, HeldNoteMidi());
     app.PlayMusicFlg = 1;
@@ -42,7 +42,7 @@ TEST_F(Music, WithMusicOffNoMidiFileIsEverOpened) {
     EXPECT_EQ(Playing(), "Mid/Opening2.mid");
 }
 
-TEST_F(Music, OnePieceRepeatsWithoutEndUntilTheNextReplacesIt) {
+TEST_F(MusicPlay, OnePieceRepeatsWithoutEndUntilTheNextReplacesIt) {
     dir.Write("Mid/Opening2.mid", HeldNoteMidi());
     dir.Write("Mid/town2.mid", HeldNoteMidi(2, 64));
     dir.Write("Mid/vok-g01.mid", HeldNoteMidi(3, 67));
@@ -71,7 +71,7 @@ TEST_F(Music, OnePieceRepeatsWithoutEndUntilTheNextReplacesIt) {
     EXPECT_EQ(Playing(), "");
 }
 
-TEST_F(Music, AFileThatIsNotThereOrNotMidiLeavesSilence) {
+TEST_F(MusicPlay, AFileThatIsNotThereOrNotMidiLeavesSilence) {
     dir.Write("Mid/bad.mid", Bytes{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'R', 'M', 'I', 'D', 0, 0});
     for (const char* name : {"Mid/none.mid", "Mid/bad.mid"}) {
         MusicStart(name);

@@ -140,6 +140,20 @@ TEST_F(RealAudio, MixerAndSynthesiserRunUnderTheDummyDriver) {
     EXPECT_EQ(plat::PlayingSegmentFile(audio.DMPerf), "Mid/Opening2.mid");
     std::this_thread::sleep_for(100ms);
     EXPECT_EQ(plat::PlayingSegmentFile(audio.DMPerf), "Mid/Opening2.mid");
+
+    // Another output format reopens the device; the music goes on at the new rate.
+    plat::WaveFormat low;
+    low.wFormatTag = plat::WAVE_FORMAT_PCM;
+    low.nChannels = 1;
+    low.nSamplesPerSec = 22050;
+    low.wBitsPerSample = 8;
+    low.nBlockAlign = 1;
+    low.nAvgBytesPerSec = 22050;
+    ASSERT_EQ(plat::SetFormat(audio.lpSPrimary, low), plat::SOUND_OK);
+    EXPECT_EQ(plat::SoundDeviceRate(audio.lpDSound), 22050u);
+    EXPECT_TRUE(PlaySoundSet(audio.lpSPochi));
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(plat::PlayingSegmentFile(audio.DMPerf), "Mid/Opening2.mid");
     MusicStop();
     EXPECT_EQ(plat::PlayingSegmentFile(audio.DMPerf), "");
     ReleaseStartSounds();

@@ -7,7 +7,7 @@ using namespace audiotest;
 
 namespace {
 
-using Sounds = NullAudioTest;
+using SoundPlay = NullAudioTest;
 
 Bytes BufferBytes(plat::SoundBuffer* b) {
     void *p1, *p2;
@@ -21,7 +21,7 @@ Bytes BufferBytes(plat::SoundBuffer* b) {
 // 8-bit mono at 1000 Hz: one byte a millisecond.
 Bytes Clip(uint32_t ms) { return PcmWav(1, 1000, 8, Sequence(ms, 3)); }
 
-TEST_F(Sounds, LoadWaveHoldsExactlyTheDataChunk) {
+TEST_F(SoundPlay, LoadWaveHoldsExactlyTheDataChunk) {
     const Bytes samples = Sequence(301, 9);
     dir.Write("Wave/odd.wav", Riff({Chunk("LIST", Sequence(5)), Chunk("data", samples),
                                     Chunk("fact", Sequence(3)), Chunk("fmt ", FmtFields(1, 1, 11025, 8))}));
@@ -44,7 +44,7 @@ TEST_F(Sounds, LoadWaveHoldsExactlyTheDataChunk) {
     EXPECT_EQ(b, nullptr);
 }
 
-TEST_F(Sounds, AFileThatCannotBePlayedLeavesTheReferenceEmpty) {
+TEST_F(SoundPlay, AFileThatCannotBePlayedLeavesTheReferenceEmpty) {
     dir.Write("Wave/adpcm.wav", Riff({Chunk("fmt ", FmtFields(2, 1, 22050, 4)), Chunk("data", Sequence(40))}));
     dir.Write("Wave/empty.wav", PcmWav(1, 22050, 16, {}));
     dir.Write("Wave/text.wav", Bytes{'h', 'e', 'l', 'l', 'o'});
@@ -63,7 +63,7 @@ TEST_F(Sounds, AFileThatCannotBePlayedLeavesTheReferenceEmpty) {
     EXPECT_EQ(b, nullptr);
 }
 
-TEST_F(Sounds, ASingleBufferTriggeredAgainWhilePlayingPlaysOnce) {
+TEST_F(SoundPlay, ASingleBufferTriggeredAgainWhilePlayingPlaysOnce) {
     dir.Write("Wave/shot.wav", Clip(200));
     LoadWAVE(audio.lpSShot, "Wave/shot.wav");
     PlaySound(audio.lpSShot);
@@ -76,7 +76,7 @@ TEST_F(Sounds, ASingleBufferTriggeredAgainWhilePlayingPlaysOnce) {
     EXPECT_TRUE(Playing(audio.lpSShot));
 }
 
-TEST_F(Sounds, ASetOfThreeOverlapsThreeCopiesAndTheFourthTriggerIsSilent) {
+TEST_F(SoundPlay, ASetOfThreeOverlapsThreeCopiesAndTheFourthTriggerIsSilent) {
     dir.Write("Wave/pochi.wav", Clip(100));
     for (auto& b : audio.lpSPochi) LoadWAVE(b, "Wave/pochi.wav");
     for (int i = 0; i < 3; ++i) {
@@ -93,14 +93,14 @@ TEST_F(Sounds, ASetOfThreeOverlapsThreeCopiesAndTheFourthTriggerIsSilent) {
     EXPECT_EQ(Position(audio.lpSPochi[1]), 90u);  // the others went on undisturbed
 }
 
-TEST_F(Sounds, ASetWhoseFileIsMissingFindsAnIdleBufferAndPlaysNothing) {
+TEST_F(SoundPlay, ASetWhoseFileIsMissingFindsAnIdleBufferAndPlaysNothing) {
     for (auto& b : audio.lpSMiss) LoadWAVE(b, "Wave/be-synbeep4.wav");
     EXPECT_TRUE(PlaySoundSet(audio.lpSMiss));
     EXPECT_TRUE(PlaySoundSet(audio.lpSMiss));
 }
 
 // Against the asset builder's own tree: every file each set names is there and playable.
-TEST_F(Sounds, EachScreensSetLoadsEveryBufferFromTheBuiltAssets) {
+TEST_F(SoundPlay, EachScreensSetLoadsEveryBufferFromTheBuiltAssets) {
 #ifdef POMELANE_ASSETS
     if (chdir(POMELANE_ASSETS) != 0) GTEST_SKIP() << "no asset tree at " << POMELANE_ASSETS;
 #else

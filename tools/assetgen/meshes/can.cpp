@@ -1,7 +1,8 @@
 // The drink can: 14 across and 20 tall about its centre, its axis along y. The side carries the
-// 128 x 128 label once round (u from the seam behind the can, the label's middle facing -z) and
-// from the top rim (v 0) to the bottom rim (v 1); both ends sit on one texel of the label's
-// plain rim band. The side's vertices are shared so that dents move the surface, not tear it.
+// 128 x 128 label once round, u growing to the right as seen from outside, and from the top rim
+// (v 0) to the bottom rim (v 1); both ends sit on one texel of the label's plain rim band. The
+// labels repeat their design at a quarter and three quarters of the way round, so u 0.25 faces
+// -z, where the ready phase's camera looks at an upright can. The side's vertices are shared so that dents move the surface, not tear it.
 #include "meshes/models.h"
 
 namespace assetgen::mesh {
@@ -23,7 +24,8 @@ const Row kRows[] = {
 constexpr int kRowCount = int(sizeof kRows / sizeof kRows[0]);
 
 Vec3 OnRing(float r, float y, float turn) {
-    float th = 2 * kPi * (turn - 0.5f);
+    if (turn >= 1) turn = 0;  // the seam's two copies of a vertex share one position exactly
+    float th = 2 * kPi * (turn - 0.25f);
     return {r * std::sin(th), y, -r * std::cos(th)};
 }
 

@@ -138,8 +138,8 @@ Mesh Body(const Style& s) {
             Box(m, accent, {7.3f, 0, -0.4f}, {7.9f, 18, 0.4f});
             break;
         case Who::Girl: {  // sailor collar, scarf
-            Box(m, accent, {-8.2f, 10, -10}, {-3, 19.5f, 10});
-            Box(m, accent, {-6, 15.5f, -11.5f}, {6, 18.5f, 11.5f});
+            Box(m, cuff, {-8.2f, 10, -10}, {-3, 19.5f, 10});
+            Box(m, cuff, {-6, 15.5f, -11.5f}, {6, 18.5f, 11.5f});
             Box(m, Colour(m, s, "Scarf", {0.85f, 0.1f, 0.15f}), {6.3f, 9, -3}, {8.5f, 16, 3});
             break;
         }

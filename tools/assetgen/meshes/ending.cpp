@@ -221,8 +221,10 @@ Mesh Rock() {
         Vec3 d = v.pos - Vec3{0, 0.5f, 0};
         float bump = 1 + 0.08f * std::sin(d.x * 11) * std::cos(d.z * 9) + 0.05f * std::sin(d.y * 13);
         v.pos = Vec3{0, 0.5f, 0} + d * bump;
-        if (v.pos.y < 0) v.pos.y = 0;
     }
+    float bottom = 1e9f;
+    for (const Vertex& v : m.verts) bottom = std::min(bottom, v.pos.y);
+    m.Transform(Xform::Translate(0, -bottom, 0));
     return m;
 }
 

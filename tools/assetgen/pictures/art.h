@@ -10,8 +10,6 @@
 namespace assetgen::pic {
 
 const Color kInk = Rgb(0x141826);     // outlines
-const Color kNavy = Rgb(0x1A2A5C);
-const Color kOffWhite = Rgb(0xF8F8F4);  // "white" that is never a white key
 const Color kGold = Rgb(0xFFE060), kOrange = Rgb(0xFF8A1E), kSky = Rgb(0xBFE8FF);
 
 // Bold lettering with a vertical gradient and a dark outline.

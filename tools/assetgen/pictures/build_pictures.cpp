@@ -1,4 +1,5 @@
-// Writes every bitmap the game names into ROOT/bitmap. With POMELANE_CONTACT_SHEETS=DIR in the
+// Writes every bitmap the game names into ROOT/bitmap, and the textures the meshes name into
+// ROOT/XFile/tex. With POMELANE_CONTACT_SHEETS=DIR in the
 // environment it also writes a contact sheet per bitmap (DIR/<name>.png) for checking by eye.
 #include <cstdio>
 #include <cstdlib>
@@ -49,13 +50,16 @@ bool BuildPictures(const std::string& root) {
     for (auto f : {BuildScoreSheet, BuildIrisMask, BuildLogo, BuildCreditSheet}) builders.push_back(f);
 
     bool ok = true;
-    for (const auto& build : builders) {
-        const Sheet sheet = build();
+    auto write = [&](const Sheet& sheet) {
+        const fs::path path = fs::path(root) / sheet.file;
+        fs::create_directories(path.parent_path(), err);
         const Image flat = Flatten(sheet.canvas, sheet.key);
-        ok = WriteBmp((fs::path(root) / sheet.file).string(), flat) && ok;
+        ok = WriteBmp(path.string(), flat) && ok;
         if (contactDir)
-            WriteContactSheet((fs::path(contactDir) / fs::path(sheet.file).stem()).string() + ".png", ContactSheet(sheet, flat));
-    }
+            WriteContactSheet((fs::path(contactDir) / path.stem()).string() + ".png", ContactSheet(sheet, flat));
+    };
+    for (const auto& build : builders) write(build());
+    for (const Sheet& texture : BuildMeshTextures()) write(texture);
     CloseFonts();
     return ok;
 }

@@ -2,7 +2,7 @@
 // rim; the top and bottom 8 rows are plain aluminium (the caps are mapped onto that band).
 // The side is about 44 units round and 20 tall, so the art is drawn on a canvas 2.28 times
 // wider than the texture and narrowed into it: on the can's front it then keeps its shape.
-// Every design repeats twice round the can, so that some face of it is always in view.
+// Every design repeats twice round the can, front and back, so that it is always in view.
 #include <string>
 
 #include "pictures/art.h"
@@ -62,7 +62,11 @@ void Design(const View& v, int index, float cx) {
             break;
         }
         case 2: {  // U-Cola: a white swoosh under the brand
-            Shape(v, [&](P p) { return std::fabs(p.y - (78 + 8 * std::sin((p.x - cx) / 22))) - 4; }, Rgb(0xF8F8F4));
+            // Two waves per copy, so that the copies' swooshes join into one round the can.
+            Shape(v, [&](P p) {
+                const float wave = std::fabs(p.y - (78 + 8 * std::sin(4 * kPi * (p.x - cx) / kWide))) - 4;
+                return std::max(wave, std::fabs(p.x - cx) - kWide / 4.0f);
+            }, Rgb(0xF8F8F4));
             DrawText(v, l, 18, w, 48, "U-Cola", Brand(48, Rgb(0xFFFFFF), Rgb(0xF0E8E8), Rgb(0x600008), 3, Face::Latin));
             DrawText(v, l, 90, w, 18, "コーラ", Brand(18, Rgb(0xFFFFFF), Rgb(0xFFFFFF), Rgb(0x600008), 1.5f, Face::Rounded));
             break;
@@ -164,7 +168,9 @@ Sheet BuildCanLabel(int index) {
     // Thin stripes along both rims of the printed band.
     FillRect(b, 0, 0, kWide, 3, Scale(lab.bottom, 0.7f));
     FillRect(b, 0, kTall - 3.0f, kWide, kTall, Scale(lab.bottom, 0.7f));
-    for (float cx : {kWide * 0.25f, kWide * 0.75f}) Design(b, index, cx);
+    // Can.x turns the label's middle (u 0.5) to face -z and puts the seam (u 0) behind: one
+    // copy sits on each, the one on the seam drawn as two halves that meet across it.
+    for (float cx : {0.0f, kWide * 0.5f, float(kWide)}) Design(b, index, cx);
     const View v = s.Add("label", {0, 0, 128, 128});
     Fill(v, kAluminium);
     Draw(v, body, 0, kRim, 128, kTall);

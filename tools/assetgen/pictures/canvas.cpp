@@ -6,11 +6,6 @@ Color Mix(Color a, Color b, float t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
 }
 
-Color WithAlpha(Color c, float a) {
-    c.a = a;
-    return c;
-}
-
 View View::Sub(float x, float y, float width, float height) const {
     View s = *this;
     const int l = std::clamp(int(std::floor(x)), 0, w), t = std::clamp(int(std::floor(y)), 0, h);
@@ -216,8 +211,6 @@ void Draw(const View& v, const Canvas& src, float x, float y, float w, float h) 
             o.a = a + o.a * (1 - a);
         }
 }
-
-Canvas Resample(const Canvas& src, int w, int h) { return Place(src, w, h, 0, 0, float(w), float(h)); }
 
 Canvas RotateClockwise(const Canvas& src) {
     Canvas out(src.h, src.w);

@@ -19,7 +19,6 @@ constexpr Color Rgb(uint32_t rgb, float a = 1.0f) {
     return {((rgb >> 16) & 255) / 255.0f, ((rgb >> 8) & 255) / 255.0f, (rgb & 255) / 255.0f, a};
 }
 Color Mix(Color a, Color b, float t);
-Color WithAlpha(Color c, float a);
 
 struct Px {  // premultiplied
     float r = 0, g = 0, b = 0, a = 0;
@@ -140,8 +139,6 @@ struct Radial {
 
 // Composites src (whole) over v, resampled by area into the rectangle at (x, y) of size w x h.
 void Draw(const View& v, const Canvas& src, float x, float y, float w, float h);
-// A copy of src resampled by area to w x h.
-Canvas Resample(const Canvas& src, int w, int h);
 // A copy turned 90 degrees clockwise.
 Canvas RotateClockwise(const Canvas& src);
 

@@ -57,6 +57,9 @@ Sheet BuildIrisMask();
 Sheet BuildLogo();
 Sheet BuildCreditSheet();
 
+// The textures the meshes name (XFile/tex/).
+std::vector<Sheet> BuildMeshTextures();
+
 // The flattened sheet magnified, key colour shown as a checkerboard, every source rectangle
 // outlined and labelled with its name.
 Image ContactSheet(const Sheet& sheet, const Image& flat);

@@ -150,7 +150,7 @@ Canvas RenderAt(const std::string& text, const TextStyle& st, int size) {
         start = nl + 1;
     }
     TTF_Font* font = Font(st.face, size);
-    const int skip = (font ? TTF_FontLineSkip(font) : size) + int(std::lround(st.lineGap));
+    const int skip = (font ? TTF_FontLineSkip(font) : size);
     int w = 0, h = 0;
     for (const Canvas& l : lines) w = std::max(w, l.w);
     for (size_t i = 0; i < lines.size(); ++i) h = std::max(h, int(i) * skip + lines[i].h);

@@ -25,7 +25,6 @@ struct TextStyle {
     Color shadow = Rgb(0x000000, 0.0f);
     float shadowDx = 0, shadowDy = 0;
     float squeeze = 1;  // horizontal scale of the lettering (0.5: half as wide)
-    float lineGap = 0;  // extra px between lines of a multi-line text
 };
 
 enum class Align { Left, Center, Right };
