@@ -3,62 +3,34 @@
 // the wind arrow, the stage previews and the ending set. The pictures go to build/mesh_shots/
 // for a look; the checks only make sure that something was drawn where the model should be.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <functional>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/winmain.h"
+#include "common/matrices.h"
 #include "gfx/gfx.h"
 #include "gfx/xfile.h"
+#include "gl/game_run.h"
 #include "platform/device.h"
-#include "platform/image_file.h"
 #include "round/round_state.h"
 
 namespace {
 
 using plat::Matrix;
 using plat::Vec3;
+using test::Identity;
+using test::RotX;
+using test::RotY;
+using test::RotZ;
+using test::Scale;
+using test::Translate;
 
-const std::string kShots = std::string(POMELANE_ASSETS) + "/../mesh_shots/";
+const std::string kShots = game_run::ShotFolder("mesh_shots");
 constexpr uint32_t kClearColour = 0xFF002333;
-
-Matrix Identity() {
-    Matrix m;
-    plat::MatrixIdentity(&m);
-    return m;
-}
-Matrix Translate(float x, float y, float z) {
-    Matrix m;
-    plat::MatrixTranslation(&m, x, y, z);
-    return m;
-}
-Matrix Scale(float s) {
-    Matrix m;
-    plat::MatrixScaling(&m, s, s, s);
-    return m;
-}
-Matrix RotX(float deg) {
-    Matrix m;
-    plat::MatrixRotationX(&m, deg * plat::kDegToRad);
-    return m;
-}
-Matrix RotY(float deg) {
-    Matrix m;
-    plat::MatrixRotationY(&m, deg * plat::kDegToRad);
-    return m;
-}
-Matrix RotZ(float deg) {
-    Matrix m;
-    plat::MatrixRotationZ(&m, deg * plat::kDegToRad);
-    return m;
-}
 
 struct Camera {
     Vec3 eye, at;
@@ -69,12 +41,8 @@ struct Camera {
 class MeshShots : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        ASSERT_EQ(chdir(POMELANE_ASSETS), 0);
-        mkdir(kShots.c_str(), 0755);
-        RunOptions run;
-        run.nullAudio = true;
-        run.scriptedInput = true;
-        started_ = AppStartup(run);
+        ASSERT_TRUE(game_run::EnterAssets(kShots));
+        started_ = game_run::StartGame();
     }
     static void TearDownTestSuite() {
         for (auto& [name, x] : meshes_) ReleaseMesh(&x);
@@ -119,8 +87,7 @@ protected:
         d->EndScene();
         d->Present();
         std::vector<uint32_t> px = d->ReadBackBuffer();
-        EXPECT_EQ(px.size(), 640u * 480u);
-        if (px.size() == 640u * 480u) plat::SavePng((kShots + name + ".png").c_str(), px.data(), 640, 480);
+        game_run::SavePicture(kShots + name, px);
         return px;
     }
 
@@ -142,15 +109,11 @@ protected:
 
     // Share of the pixels in the rectangle that differ from the clear colour.
     static float Covered(const std::vector<uint32_t>& px, int x0, int y0, int x1, int y1) {
-        if (px.size() != 640u * 480u) return 0;
-        int n = 0;
-        for (int y = y0; y < y1; y++)
-            for (int x = x0; x < x1; x++) n += (px[size_t(y) * 640 + x] & 0xFFFFFF) != (kClearColour & 0xFFFFFF);
+        if (px.size() != game_run::kScreenPixels) return 0;
+        const int n = game_run::Count(px, x0, y0, x1, y1, [](int r, int g, int b) {
+            return uint32_t(r << 16 | g << 8 | b) != (kClearColour & 0xFFFFFF);
+        });
         return float(n) / float((x1 - x0) * (y1 - y0));
-    }
-    static size_t Colours(const std::vector<uint32_t>& px) {
-        std::set<uint32_t> s(px.begin(), px.end());
-        return s.size();
     }
 
     static inline bool started_ = false;
@@ -205,9 +168,9 @@ TEST_F(MeshShots, StagesFromTheStartAndFromAbove) {
                                                 Draw(d, "XFile/Can.x", Translate(0, 10, 0));
                                             });
         EXPECT_GT(Covered(start, 0, 0, 640, 480), 0.99f) << "the stage and the sky fill the view";
-        EXPECT_GT(Colours(start), 30u);
+        EXPECT_GT(game_run::Distinct(start), 30u);
         std::vector<uint32_t> top = Shoot(("stage" + std::to_string(s) + "_above").c_str(), above[s], scene);
-        EXPECT_GT(Colours(top), 30u);
+        EXPECT_GT(game_run::Distinct(top), 30u);
     }
 }
 

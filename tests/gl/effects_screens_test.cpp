@@ -2,8 +2,6 @@
 // play in a round, and each one drawn over a still scene next to the same scene without it,
 // where its light must only be added (a blend that misses would show dark boxes).
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <functional>
@@ -12,16 +10,15 @@
 
 #include "app/app_state.h"
 #include "app/frame_gate.h"
-#include "app/winmain.h"
 #include "effects/goal_point.h"
 #include "effects/lens_flare.h"
 #include "effects/shot_sparks.h"
 #include "effects/trail.h"
 #include "gfx/gfx.h"
 #include "gfx/xfile.h"
+#include "gl/game_run.h"
 #include "platform/clock.h"
 #include "platform/device.h"
-#include "platform/image_file.h"
 #include "platform/rand.h"
 #include "play/angles.h"
 #include "play/window_crash.h"
@@ -34,7 +31,7 @@ namespace {
 
 using plat::Vec3;
 
-const std::string kShots = std::string(POMELANE_ASSETS) + "/../effect_shots/";
+const std::string kShots = game_run::ShotFolder("effect_shots");
 
 // How a picture changed against the same scene without the effect.
 struct Change {
@@ -60,12 +57,8 @@ Change Compare(const std::vector<uint32_t>& base, const std::vector<uint32_t>& w
 class EffectScreens : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        ASSERT_EQ(chdir(POMELANE_ASSETS), 0);
-        mkdir(kShots.c_str(), 0755);
-        RunOptions run;
-        run.nullAudio = true;
-        run.scriptedInput = true;
-        started_ = AppStartup(run);
+        ASSERT_TRUE(game_run::EnterAssets(kShots));
+        started_ = game_run::StartGame();
     }
     static void TearDownTestSuite() {
         if (started_) AppShutdown();
@@ -101,16 +94,10 @@ protected:
     }
     template <typename Pred>
     static bool FramesUntil(Pred pred, int limit = 3000) {
-        for (int i = 0; i < limit && !pred(); i++) Frames(1);
-        return pred();
+        return game_run::FramesUntil(pred, limit, Frames);
     }
 
-    static std::vector<uint32_t> Shot(const std::string& name) {
-        std::vector<uint32_t> px = app.lpD3DDevice->ReadBackBuffer();
-        EXPECT_EQ(px.size(), 640u * 480u);
-        if (px.size() == 640u * 480u) plat::SavePng((kShots + name + ".png").c_str(), px.data(), 640, 480);
-        return px;
-    }
+    static std::vector<uint32_t> Shot(const std::string& name) { return game_run::Shot(kShots + name); }
 
     // Points the free camera from eye at a point.
     static void Look(const Vec3& eye, const Vec3& at) {

@@ -2,20 +2,13 @@
 // the players, character, mode and stage screens and the stage intro, written to
 // build/title_shots/ for a look, with checks on what must show.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "app/app_state.h"
-#include "app/winmain.h"
-#include "platform/clock.h"
-#include "platform/device.h"
-#include "platform/image_file.h"
+#include "gl/game_run.h"
 #include "platform/keys.h"
 #include "platform/rand.h"
 #include "round/round_state.h"
@@ -23,25 +16,20 @@
 
 namespace {
 
-const std::string kShots = std::string(POMELANE_ASSETS) + "/../title_shots/";
+using namespace game_run;
 
-using Pixels = std::vector<uint32_t>;
-using ColourTest = std::function<bool(int r, int g, int b)>;
+const std::string kShots = ShotFolder("title_shots");
 
 class TitleScreens : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        ASSERT_EQ(chdir(POMELANE_ASSETS), 0);
-        mkdir(kShots.c_str(), 0755);
+        ASSERT_TRUE(EnterAssets(kShots));
         // Full screen and music on, whatever an earlier run left behind.
         if (FILE* f = std::fopen("data.txt", "w")) {
             std::fputs("0 0\n", f);
             std::fclose(f);
         }
-        RunOptions run;
-        run.nullAudio = true;
-        run.scriptedInput = true;
-        started_ = AppStartup(run);
+        started_ = StartGame();
         plat::SRand(3);
     }
     static void TearDownTestSuite() {
@@ -50,39 +38,16 @@ protected:
     void SetUp() override {
         if (!started_) GTEST_SKIP() << "no display";
     }
-    static void Frames(int n) {
-        for (int i = 0; i < n; i++) {
-            AppFramePass();
-            plat::AdvanceFakeClock(16);
-        }
-    }
     template <typename Pred>
-    static bool FramesUntil(Pred pred, int limit = 2000) {
-        for (int i = 0; i < limit && !pred(); i++) Frames(1);
-        return pred();
+    static bool FramesUntil(Pred pred) {
+        return game_run::FramesUntil(pred, 2000);
     }
     // A key pressed on a resting menu, then frames until it rests again.
-    static void Press(int vk) {
-        plat::SetKeyDown(vk, true);
-        Frames(1);
-        plat::SetKeyDown(vk, false);
-        Frames(30);
-    }
+    static void Press(int vk) { Tap(vk, 30); }
     static Pixels Shot(const char* name) {
         Pixels px = app.lpD3DDevice->ReadBackBuffer();
-        EXPECT_EQ(px.size(), 640u * 480u);
-        if (px.size() == 640u * 480u) plat::SavePng((kShots + name + ".png").c_str(), px.data(), 640, 480);
-        else px.assign(640u * 480u, 0);
+        if (!SavePicture(kShots + name, px)) px.assign(kScreenPixels, 0);
         return px;
-    }
-    static int Count(const Pixels& px, int x0, int y0, int x1, int y1, const ColourTest& is) {
-        int n = 0;
-        for (int y = y0; y < y1; y++)
-            for (int x = x0; x < x1; x++) {
-                const uint32_t c = px[size_t(y) * 640 + size_t(x)];
-                n += is(int(c >> 16 & 255), int(c >> 8 & 255), int(c & 255));
-            }
-        return n;
     }
     // Pixels of the rectangle that differ clearly between two frames.
     static int Changed(const Pixels& a, const Pixels& b, int x0, int y0, int x1, int y1) {
@@ -197,10 +162,7 @@ TEST_F(TitleScreens, FromTheOpeningThroughEveryMenuToTheStageIntro) {
     }
 
     // The set-up fade, then the stage intro and the round.
-    plat::SetKeyDown('Z', true);
-    Frames(1);
-    plat::SetKeyDown('Z', false);
-    Frames(8);
+    Tap('Z', 8);
     Shot("setup_fade");
     ASSERT_TRUE(FramesUntil([] { return title.SceneFlg == 7 || app.Mode == 1; }));
     if (app.Mode == 0) {

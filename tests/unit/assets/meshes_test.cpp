@@ -17,6 +17,7 @@
 #include <tuple>
 #include <vector>
 
+#include "common/matrices.h"
 #include "play/flight.h"
 #include "platform/mesh.h"
 #include "round/game.h"
@@ -26,6 +27,10 @@ namespace {
 
 using plat::Matrix;
 using plat::Vec3;
+using test::Identity;
+using test::RotY;
+using test::RotZ;
+using test::Translate;
 
 const std::string kRoot = POMELANE_ASSETS;
 
@@ -161,27 +166,6 @@ public:
 private:
     std::unique_ptr<plat::Mesh> can_;
 };
-
-Matrix Identity() {
-    Matrix m;
-    plat::MatrixIdentity(&m);
-    return m;
-}
-Matrix Translate(float x, float y, float z) {
-    Matrix m;
-    plat::MatrixTranslation(&m, x, y, z);
-    return m;
-}
-Matrix RotY(float deg) {
-    Matrix m;
-    plat::MatrixRotationY(&m, deg * plat::kDegToRad);
-    return m;
-}
-Matrix RotZ(float deg) {
-    Matrix m;
-    plat::MatrixRotationZ(&m, deg * plat::kDegToRad);
-    return m;
-}
 
 
 // Every vertex of a mesh placed by a matrix.

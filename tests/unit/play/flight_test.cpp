@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "common/matrices.h"
 #include "play/flight.h"
 #include "unit/play/mesh_fixture.h"
 #include "unit/round/round_fixture.h"
@@ -8,12 +9,7 @@ namespace {
 
 using plat::Matrix;
 using plat::Vec3;
-
-Matrix Identity() {
-    Matrix m;
-    plat::MatrixIdentity(&m);
-    return m;
-}
+using test::Identity;
 
 int CanSounds() {
     return roundSounds.Count(RoundSound::lpSCan0) + roundSounds.Count(RoundSound::lpSCan1);
