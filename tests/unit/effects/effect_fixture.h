@@ -18,20 +18,16 @@
 #include "play/window_crash.h"
 #include "round/round_sound.h"
 #include "round/round_state.h"
+#include "unit/null_machine.h"
 
-class EffectTest : public ::testing::Test {
+class EffectTest : public ::testing::Test, protected test::NullScreen {
 protected:
-    plat::NullDevice* null_ = nullptr;
-    plat::Device* dev_ = nullptr;
     // Stand-ins for the round's effect textures; only their identity matters here.
     plat::Texture shotEffect_, effectCircle_, smoke_, white_;
 
     void SetUp() override {
-        null_ = plat::CreateNullDevice();
-        dev_ = reinterpret_cast<plat::Device*>(null_);
-        plat::SetCurrentDevice(dev_);
         app = AppState{};
-        app.lpD3DDevice = dev_;
+        OpenScreen(0);
         app.lpWhite = &white_;
         game = GameState{};
         turn = TurnState{};
@@ -49,13 +45,12 @@ protected:
     }
 
     void TearDown() override {
-        plat::SetCurrentDevice(nullptr);
-        plat::DestroyDevice(dev_);
+        CloseScreen();
         app = AppState{};
     }
 
-    const std::vector<plat::NullDraw>& Draws() const { return plat::NullDeviceDraws(null_); }
-    void ClearDraws() { plat::NullDeviceClearLog(null_); }
+    const std::vector<plat::NullDraw>& Draws() const { return plat::NullDeviceDraws(nd); }
+    void ClearDraws() { plat::NullDeviceClearLog(nd); }
 
     // The vertices of a draw from memory, as the given vertex type.
     template <class V>
@@ -69,8 +64,8 @@ protected:
 
     // The device is back on the drawing defaults the effects promise to leave.
     void ExpectDefaultBlendAndDepthWrite() const {
-        EXPECT_EQ(dev_->GetRenderState(plat::RS_SRCBLEND), plat::BLEND_SRCALPHA);
-        EXPECT_EQ(dev_->GetRenderState(plat::RS_DESTBLEND), plat::BLEND_INVSRCALPHA);
-        EXPECT_EQ(dev_->GetRenderState(plat::RS_ZWRITEENABLE), 1u);
+        EXPECT_EQ(device->GetRenderState(plat::RS_SRCBLEND), plat::BLEND_SRCALPHA);
+        EXPECT_EQ(device->GetRenderState(plat::RS_DESTBLEND), plat::BLEND_INVSRCALPHA);
+        EXPECT_EQ(device->GetRenderState(plat::RS_ZWRITEENABLE), 1u);
     }
 };

@@ -115,7 +115,7 @@ TEST_F(GoalPointTest, TheClassroomSpawnsMovesAndDrawsOnlyTheFirst30Records) {
 
 TEST_F(GoalPointTest, TheStairsShowAFlatPanelInFrontOfTheGoalWithCullingOff) {
     Stage(0);
-    dev_->SetRenderState(plat::RS_CULLMODE, plat::CULL_CCW);
+    device->SetRenderState(plat::RS_CULLMODE, plat::CULL_CCW);
     GoalPointEfe();
     ASSERT_EQ(Draws().size(), 2u);
     EXPECT_EQ(Draws()[0].cull, uint32_t(plat::CULL_NONE));
@@ -127,7 +127,7 @@ TEST_F(GoalPointTest, TheStairsShowAFlatPanelInFrontOfTheGoalWithCullingOff) {
     EXPECT_FLOAT_EQ(panel.world.m[0][0], 200);
     EXPECT_FLOAT_EQ(panel.world.m[1][1], 70);
     EXPECT_FLOAT_EQ(panel.world.m[3][2], game.GoalPos.z - 330);
-    EXPECT_EQ(dev_->GetRenderState(plat::RS_CULLMODE), uint32_t(plat::CULL_CCW));
+    EXPECT_EQ(device->GetRenderState(plat::RS_CULLMODE), uint32_t(plat::CULL_CCW));
     ExpectDefaultBlendAndDepthWrite();
 }
 

@@ -66,7 +66,7 @@ TEST_F(LensFlareTest, AtTheCentreAllEightSitOnOnePointAtFullOpacity) {
         EXPECT_EQ(quads[k].srcBlend, plat::BLEND_SRCALPHA);
         EXPECT_EQ(quads[k].destBlend, plat::BLEND_DESTALPHA);
     }
-    EXPECT_EQ(dev_->GetRenderState(plat::RS_DESTBLEND), plat::BLEND_INVSRCALPHA);
+    EXPECT_EQ(device->GetRenderState(plat::RS_DESTBLEND), plat::BLEND_INVSRCALPHA);
 }
 
 TEST_F(LensFlareTest, ElementsStringAlongTheLineThroughTheCentreAndDimWithDistance) {

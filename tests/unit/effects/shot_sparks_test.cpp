@@ -29,7 +29,7 @@ TEST_F(ShotSparksTest, ThePowerGaugeSetsHowManySparksShow) {
 }
 
 TEST_F(ShotSparksTest, TheSparksRun255FramesHoldingGoFlgEvenWhenNoneShow) {
-    plat::NullDeviceSetLogging(null_, false);  // 200 000 draws: only the state matters here
+    plat::NullDeviceSetLogging(nd, false);  // 200 000 draws: only the state matters here
     for (int power : {0, 100}) {
         shotEfe = ShotEfeState{};
         game.GoFlg = 1;

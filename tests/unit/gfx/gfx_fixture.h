@@ -8,24 +8,16 @@
 #include "platform/device.h"
 #include "platform/sprite.h"
 #include "platform/texture.h"
+#include "unit/null_machine.h"
 
-struct NullScene : ::testing::Test {
-    plat::NullDevice* nd = plat::CreateNullDevice();
-    plat::Device* device = reinterpret_cast<plat::Device*>(nd);
-
+struct NullScene : ::testing::Test, test::NullScreen {
     NullScene() {
         app = AppState{};
         gfx = GfxState{};
-        app.lpD3DDevice = device;
-        plat::SetCurrentDevice(device);
-        app.lpSprite = plat::CreateSprite();
-        app.lpWhite = plat::CreateTexture(1, 1);
-        app.lpWhite->argb[0] = 0xFFFFFFFF;
+        OpenScreen(kSprite | kWhite);
     }
     ~NullScene() override {
-        plat::ReleaseTexture(app.lpWhite);
-        plat::ReleaseSprite(app.lpSprite);
-        plat::DestroyDevice(device);
+        CloseScreen();
         app = AppState{};
         gfx = GfxState{};
     }

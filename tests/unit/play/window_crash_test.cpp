@@ -44,7 +44,7 @@ TEST_F(WindowCrashTest, WholePanesAreDrawnAtTheirFullSize) {
     EXPECT_EQ(d.world.m[3][0], -99);
     EXPECT_EQ(d.world.m[3][2], 2097);
     EXPECT_EQ(Vertices<TLVERTEX>(Draws()[2])[0].p, Vec3(-65.5f, 48, 0));
-    EXPECT_EQ(dev_->GetRenderState(plat::RS_DESTBLEND), plat::BLEND_INVSRCALPHA);
+    EXPECT_EQ(device->GetRenderState(plat::RS_DESTBLEND), plat::BLEND_INVSRCALPHA);
 }
 
 TEST_F(WindowCrashTest, OnlyAMovementThatCrossesTheHitRectangleBreaksAPane) {

@@ -4,15 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "app/app_state.h"
-#include "platform/clock.h"
-#include "platform/device.h"
 #include "platform/keys.h"
-#include "platform/rand.h"
-#include "platform/sprite.h"
 #include "play/camera.h"
 #include "play/gauges.h"
 #include "round/round_sound.h"
 #include "round/round_state.h"
+#include "unit/null_machine.h"
 
 namespace test {
 
@@ -25,18 +22,12 @@ inline void ResetRound() {
     roundSounds = RoundSoundLog{};
 }
 
-class RoundTest : public ::testing::Test {
+class RoundTest : public ::testing::Test, protected NullScreen {
 protected:
     void SetUp() override {
         ResetRound();
-        plat::UseScriptedKeys(true);
-        plat::ReleaseAllKeys();
-        plat::UseFakeClock(1000);
-        plat::SRand(1);
-        device_ = reinterpret_cast<plat::Device*>(plat::CreateNullDevice());
-        plat::SetCurrentDevice(device_);
-        app.lpD3DDevice = device_;
-        app.lpSprite = plat::CreateSprite();
+        UseTestMachine();
+        OpenScreen(kSprite);
         app.GameScreen = plat::Viewport{0, 0, 640, 480, 0, 1};
         app.ArrowScreen = plat::Viewport{530, 0, 100, 100, 0, 1};
         app.PauseFlg = 0;
@@ -46,19 +37,11 @@ protected:
         game.Can[0].Pos = plat::Vec3(0, 7, 0);
     }
     void TearDown() override {
-        plat::ReleaseSprite(app.lpSprite);
-        app.lpSprite = nullptr;
-        app.lpD3DDevice = nullptr;
-        plat::SetCurrentDevice(nullptr);
-        plat::DestroyDevice(device_);
-        plat::ReleaseAllKeys();
-        plat::UseScriptedKeys(false);
-        plat::UseRealClock();
+        CloseScreen();
+        UseRealMachine();
         ResetRound();
     }
     static void Key(int vk, bool down) { plat::SetKeyDown(vk, down); }
-
-    plat::Device* device_ = nullptr;
 };
 
 }  // namespace test

@@ -54,7 +54,7 @@ TEST_F(Flow, TheOpeningSpinsGrowsHitsHoldsAndFadesOncePerRun) {
     // The next visit skips it: the first frame goes to the menu and is not shown.
     StartInit();
     EXPECT_EQ(title.SceneFlg, 0);
-    plat::NullDeviceClearLog(nd_);
+    plat::NullDeviceClearLog(nd);
     Frames(1);
     EXPECT_EQ(title.SceneFlg, 1);
     EXPECT_EQ(Presents(), 0);
@@ -216,7 +216,7 @@ TEST_F(Flow, TheSetUpChainHandsOverToTheRound) {
     EXPECT_NE(game.CharBox[1].RightHand.lpMesh, nullptr) << "the round loaded the players' characters";
     EXPECT_NE(game.Stage.lpMesh, nullptr);
     EXPECT_EQ(Music(), "Mid/town2.mid");
-    EXPECT_FLOAT_EQ(device_->GetLight(0).Ambient.r, 0.5f);
+    EXPECT_FLOAT_EQ(device->GetLight(0).Ambient.r, 0.5f);
 }
 
 }  // namespace

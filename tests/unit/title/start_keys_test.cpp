@@ -338,10 +338,10 @@ TEST_F(Handlers, StartingAStageLoadsItWithItsMusicAndTheRoundsLight) {
         EXPECT_NE(game.Stage.lpMesh, nullptr);
         EXPECT_EQ(Music(), c.music);
         EXPECT_EQ(plat::GetRepeats(audio.DMSegment1), plat::SEG_REPEAT_INFINITE);
-        const plat::Light l = device_->GetLight(0);
+        const plat::Light l = device->GetLight(0);
         EXPECT_FLOAT_EQ(l.Ambient.r, 0.5f);
         EXPECT_FLOAT_EQ(l.Direction.x, 1.0f);
-        EXPECT_TRUE(device_->GetLightEnable(0));
+        EXPECT_TRUE(device->GetLightEnable(0));
         ReleaseMesh(&game.Stage);
         for (XFILE& t : game.Track) ReleaseMesh(&t);
     }

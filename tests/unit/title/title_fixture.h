@@ -18,15 +18,13 @@
 #include "platform/device.h"
 #include "platform/keys.h"
 #include "platform/music.h"
-#include "platform/rand.h"
 #include "platform/sound.h"
-#include "platform/sprite.h"
-#include "platform/texture.h"
 #include "round/game.h"
 #include "round/round_state.h"
 #include "title/key_get.h"
 #include "title/start.h"
 #include "title/title_state.h"
+#include "unit/null_machine.h"
 
 namespace titletest {
 
@@ -52,7 +50,7 @@ inline int PlayingCount(plat::SoundBuffer* const (&set)[3]) {
     return Playing(set[0]) + Playing(set[1]) + Playing(set[2]);
 }
 
-class TitleTest : public ::testing::Test {
+class TitleTest : public ::testing::Test, protected test::NullScreen {
 protected:
     void SetUp() override {
         char* old = getcwd(nullptr, 0);
@@ -60,23 +58,14 @@ protected:
         std::free(old);
         if (chdir(POMELANE_ASSETS) != 0) GTEST_SKIP() << "no asset tree at " << POMELANE_ASSETS;
         ResetFrontEnd();
-        plat::UseScriptedKeys(true);
-        plat::ReleaseAllKeys();
-        plat::UseFakeClock(1000);
-        plat::SRand(1);
-        nd_ = plat::CreateNullDevice();
-        device_ = reinterpret_cast<plat::Device*>(nd_);
-        plat::SetCurrentDevice(device_);
-        app.lpD3DDevice = device_;
-        app.lpSprite = plat::CreateSprite();
+        test::UseTestMachine();
+        OpenScreen(kSprite | kWhite);
         app.GameScreen = plat::Viewport{0, 0, 640, 480, 0, 1};
-        app.lpWhite = plat::CreateTexture(1, 1);
-        app.lpWhite->argb[0] = 0xFFFFFFFF;
         UseNullAudio();
         AudioStartup();
     }
     void TearDown() override {
-        if (!device_) return;
+        if (!device) return;
         StartEnd();
         GameEnd();
         ReleaseStartSounds();
@@ -84,16 +73,8 @@ protected:
         AudioShutdown();
         audio = AudioState{};
         plat::UseNullAudio(false);
-        plat::ReleaseTexture(app.lpWhite);
-        app.lpWhite = nullptr;
-        plat::ReleaseSprite(app.lpSprite);
-        app.lpSprite = nullptr;
-        app.lpD3DDevice = nullptr;
-        plat::SetCurrentDevice(nullptr);
-        plat::DestroyDevice(device_);
-        plat::ReleaseAllKeys();
-        plat::UseScriptedKeys(false);
-        plat::UseRealClock();
+        CloseScreen();
+        test::UseRealMachine();
         ResetFrontEnd();
         if (chdir(oldDir_.c_str()) != 0) std::perror("chdir");
     }
@@ -125,13 +106,11 @@ protected:
     }
     int Presents() const {
         int n = 0;
-        for (const plat::DeviceCall& c : plat::NullDeviceLog(nd_)) n += c.name == "Present";
+        for (const plat::DeviceCall& c : plat::NullDeviceLog(nd)) n += c.name == "Present";
         return n;
     }
     static std::string Music() { return plat::PlayingSegmentFile(audio.DMPerf); }
 
-    plat::NullDevice* nd_ = nullptr;
-    plat::Device* device_ = nullptr;
     std::string oldDir_;
 };
 
