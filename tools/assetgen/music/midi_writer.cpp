@@ -1,11 +1,10 @@
 #include "music/midi_writer.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <map>
+
+#include "file_out.h"
 
 namespace assetgen::midi {
 
@@ -138,20 +137,7 @@ bool WriteMidi(const std::string& path, const Song& song) {
         const std::vector<uint8_t> chunk = t.Encode(song.endTick);
         out.insert(out.end(), chunk.begin(), chunk.end());
     }
-
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        std::fprintf(stderr, "pomelane-assets: cannot write %s: %s\n", path.c_str(),
-                     std::strerror(errno));
-        return false;
-    }
-    const bool written = std::fwrite(out.data(), 1, out.size(), f) == out.size();
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed) {
-        std::fprintf(stderr, "pomelane-assets: writing %s failed\n", path.c_str());
-        return false;
-    }
-    return true;
+    return WriteFile(path, out);
 }
 
 }  // namespace assetgen::midi

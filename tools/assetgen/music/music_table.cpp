@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <stdexcept>
-#include <system_error>
 
 #include "assetgen.h"
+#include "file_out.h"
 #include "music/pieces.h"
 
 namespace assetgen {
@@ -26,13 +26,7 @@ const MusicEntry kMusic[] = {
 
 bool BuildMusic(const std::string& root) {
     const std::filesystem::path dir = std::filesystem::path(root) / "Mid";
-    std::error_code error;
-    std::filesystem::create_directories(dir, error);
-    if (error) {
-        std::fprintf(stderr, "pomelane-assets: cannot create %s: %s\n", dir.c_str(),
-                     error.message().c_str());
-        return false;
-    }
+    if (!MakeFolder(dir)) return false;
     bool ok = true;
     for (const MusicEntry& entry : kMusic) {
         try {

@@ -3,11 +3,10 @@
 // the mix: cues that repeat fast sit lower than the one-off events.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
-#include <system_error>
 
 #include "assetgen.h"
+#include "file_out.h"
 #include "sounds/designs.h"
 #include "sounds/wav_writer.h"
 
@@ -75,13 +74,7 @@ void Finish(Buffer& b, double peakDb) {
 
 bool BuildSounds(const std::string& root) {
     const std::filesystem::path dir = std::filesystem::path(root) / "Wave";
-    std::error_code error;
-    std::filesystem::create_directories(dir, error);
-    if (error) {
-        std::fprintf(stderr, "pomelane-assets: cannot create %s: %s\n", dir.c_str(),
-                     error.message().c_str());
-        return false;
-    }
+    if (!MakeFolder(dir)) return false;
     bool ok = true;
     for (const SoundEntry& entry : kSounds) {
         Buffer samples = entry.make();

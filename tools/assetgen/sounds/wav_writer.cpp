@@ -1,12 +1,11 @@
 #include "sounds/wav_writer.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <vector>
+
+#include "file_out.h"
 
 namespace assetgen {
 
@@ -50,20 +49,7 @@ bool WriteWav(const std::string& path, const synth::Buffer& samples, int rate) {
         const long v = std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f);
         Put16(out, uint16_t(int16_t(v)));
     }
-
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        std::fprintf(stderr, "pomelane-assets: cannot write %s: %s\n", path.c_str(),
-                     std::strerror(errno));
-        return false;
-    }
-    const bool written = std::fwrite(out.data(), 1, out.size(), f) == out.size();
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed) {
-        std::fprintf(stderr, "pomelane-assets: writing %s failed\n", path.c_str());
-        return false;
-    }
-    return true;
+    return WriteFile(path, out);
 }
 
 }  // namespace assetgen
