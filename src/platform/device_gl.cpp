@@ -141,45 +141,29 @@ public:
         return true;
     }
 
-    void SetRenderState(RenderState state, uint32_t value) override {
-        if (DeviceState::ValidRenderState(state)) s_.renderState[state] = value;
-    }
-    uint32_t GetRenderState(RenderState state) const override {
-        return DeviceState::ValidRenderState(state) ? s_.renderState[state] : 0;
-    }
+    void SetRenderState(RenderState state, uint32_t value) override { s_.SetRenderState(state, value); }
+    uint32_t GetRenderState(RenderState state) const override { return s_.GetRenderState(state); }
     void SetTextureStageState(int stage, TextureStageState state, uint32_t value) override {
-        if (DeviceState::ValidStage(stage) && state >= 0 && state < DeviceState::kStageStates)
-            s_.stageState[stage][state] = value;
+        s_.SetStageState(stage, state, value);
     }
     uint32_t GetTextureStageState(int stage, TextureStageState state) const override {
-        if (DeviceState::ValidStage(stage) && state >= 0 && state < DeviceState::kStageStates)
-            return s_.stageState[stage][state];
-        return 0;
+        return s_.GetStageState(stage, state);
     }
     void SetSamplerState(int sampler, SamplerState state, uint32_t value) override {
-        if (DeviceState::ValidStage(sampler) && state >= 0 && state < DeviceState::kSamplerStates)
-            s_.samplerState[sampler][state] = value;
+        s_.SetSamplerState(sampler, state, value);
     }
     uint32_t GetSamplerState(int sampler, SamplerState state) const override {
-        if (DeviceState::ValidStage(sampler) && state >= 0 && state < DeviceState::kSamplerStates)
-            return s_.samplerState[sampler][state];
-        return 0;
+        return s_.GetSamplerState(sampler, state);
     }
     void SetTransform(TransformState state, const Matrix& m) override {
+        if (!s_.SetTransform(state, m)) return;
         switch (state) {
-            case TS_WORLD: s_.world = m; modelViewDirty_ = true; break;
-            case TS_VIEW: s_.view = m; modelViewDirty_ = lightsDirty_ = true; break;
-            case TS_PROJECTION: s_.projection = m; projDirty_ = true; break;
+            case TS_WORLD: modelViewDirty_ = true; break;
+            case TS_VIEW: modelViewDirty_ = lightsDirty_ = true; break;
+            case TS_PROJECTION: projDirty_ = true; break;
         }
     }
-    Matrix GetTransform(TransformState state) const override {
-        switch (state) {
-            case TS_WORLD: return s_.world;
-            case TS_VIEW: return s_.view;
-            case TS_PROJECTION: return s_.projection;
-        }
-        return DeviceState::Identity();
-    }
+    Matrix GetTransform(TransformState state) const override { return s_.GetTransform(state); }
     void SetViewport(const Viewport& vp) override {
         FlushQuads();
         s_.viewport = vp;
@@ -191,27 +175,15 @@ public:
     }
     Material GetMaterial() const override { return s_.material; }
     void SetLight(int index, const Light& light) override {
-        if (index < 0 || index >= DeviceState::kLights) return;
-        s_.light[index] = light;
-        lightsDirty_ = true;
+        if (s_.SetLight(index, light)) lightsDirty_ = true;
     }
-    Light GetLight(int index) const override {
-        return index >= 0 && index < DeviceState::kLights ? s_.light[index] : Light{};
-    }
+    Light GetLight(int index) const override { return s_.GetLight(index); }
     void LightEnable(int index, bool enable) override {
-        if (index < 0 || index >= DeviceState::kLights) return;
-        s_.lightEnabled[index] = enable;
-        lightsDirty_ = true;
+        if (s_.LightEnable(index, enable)) lightsDirty_ = true;
     }
-    bool GetLightEnable(int index) const override {
-        return index >= 0 && index < DeviceState::kLights && s_.lightEnabled[index];
-    }
-    void SetTexture(int stage, Texture* texture) override {
-        if (DeviceState::ValidStage(stage)) s_.texture[stage] = texture;
-    }
-    Texture* GetTexture(int stage) const override {
-        return DeviceState::ValidStage(stage) ? s_.texture[stage] : nullptr;
-    }
+    bool GetLightEnable(int index) const override { return s_.GetLightEnable(index); }
+    void SetTexture(int stage, Texture* texture) override { s_.SetTexture(stage, texture); }
+    Texture* GetTexture(int stage) const override { return s_.GetTexture(stage); }
     void SetFVF(uint32_t fvf) override { s_.fvf = fvf; }
     uint32_t GetFVF() const override { return s_.fvf; }
 

@@ -42,46 +42,31 @@ public:
 
     void SetRenderState(RenderState state, uint32_t value) override {
         Log("SetRenderState", "%d, %u", int(state), value);
-        if (DeviceState::ValidRenderState(state)) s_.renderState[state] = value;
+        s_.SetRenderState(state, value);
     }
-    uint32_t GetRenderState(RenderState state) const override {
-        return DeviceState::ValidRenderState(state) ? s_.renderState[state] : 0;
-    }
+    uint32_t GetRenderState(RenderState state) const override { return s_.GetRenderState(state); }
     void SetTextureStageState(int stage, TextureStageState state, uint32_t value) override {
         Log("SetTextureStageState", "%d, %d, %u", stage, int(state), value);
-        if (DeviceState::ValidStage(stage) && state >= 0 && state < DeviceState::kStageStates)
-            s_.stageState[stage][state] = value;
+        s_.SetStageState(stage, state, value);
     }
     uint32_t GetTextureStageState(int stage, TextureStageState state) const override {
-        if (DeviceState::ValidStage(stage) && state >= 0 && state < DeviceState::kStageStates)
-            return s_.stageState[stage][state];
-        return 0;
+        return s_.GetStageState(stage, state);
     }
     void SetSamplerState(int sampler, SamplerState state, uint32_t value) override {
         Log("SetSamplerState", "%d, %d, %u", sampler, int(state), value);
-        if (DeviceState::ValidStage(sampler) && state >= 0 && state < DeviceState::kSamplerStates)
-            s_.samplerState[sampler][state] = value;
+        s_.SetSamplerState(sampler, state, value);
     }
     uint32_t GetSamplerState(int sampler, SamplerState state) const override {
-        if (DeviceState::ValidStage(sampler) && state >= 0 && state < DeviceState::kSamplerStates)
-            return s_.samplerState[sampler][state];
-        return 0;
+        return s_.GetSamplerState(sampler, state);
     }
     void SetTransform(TransformState state, const Matrix& m) override {
         const float* f = &m.m[0][0];
         Log("SetTransform", "%d, (%g, %g, %g, %g, %g, %g, %g, %g, %g, %g, %g, %g, %g, %g, %g, %g)",
             int(state), f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9], f[10], f[11],
             f[12], f[13], f[14], f[15]);
-        if (Matrix* slot = TransformSlot(state)) *slot = m;
+        s_.SetTransform(state, m);
     }
-    Matrix GetTransform(TransformState state) const override {
-        switch (state) {
-            case TS_WORLD: return s_.world;
-            case TS_VIEW: return s_.view;
-            case TS_PROJECTION: return s_.projection;
-        }
-        return DeviceState::Identity();
-    }
+    Matrix GetTransform(TransformState state) const override { return s_.GetTransform(state); }
     void SetViewport(const Viewport& vp) override {
         Log("SetViewport", "%u, %u, %u, %u, %g, %g", vp.X, vp.Y, vp.Width, vp.Height,
             double(vp.MinZ), double(vp.MaxZ));
@@ -99,25 +84,19 @@ public:
             Rgba(l.Diffuse).c_str(), Rgba(l.Specular).c_str(), Rgba(l.Ambient).c_str(),
             double(l.Position.x), double(l.Position.y), double(l.Position.z), double(l.Direction.x),
             double(l.Direction.y), double(l.Direction.z));
-        if (index >= 0 && index < DeviceState::kLights) s_.light[index] = l;
+        s_.SetLight(index, l);
     }
-    Light GetLight(int index) const override {
-        return index >= 0 && index < DeviceState::kLights ? s_.light[index] : Light{};
-    }
+    Light GetLight(int index) const override { return s_.GetLight(index); }
     void LightEnable(int index, bool enable) override {
         Log("LightEnable", "%d, %d", index, enable ? 1 : 0);
-        if (index >= 0 && index < DeviceState::kLights) s_.lightEnabled[index] = enable;
+        s_.LightEnable(index, enable);
     }
-    bool GetLightEnable(int index) const override {
-        return index >= 0 && index < DeviceState::kLights && s_.lightEnabled[index];
-    }
+    bool GetLightEnable(int index) const override { return s_.GetLightEnable(index); }
     void SetTexture(int stage, Texture* texture) override {
         if (logging) Log("SetTexture", "%d, %s", stage, Ptr(texture).c_str());
-        if (DeviceState::ValidStage(stage)) s_.texture[stage] = texture;
+        s_.SetTexture(stage, texture);
     }
-    Texture* GetTexture(int stage) const override {
-        return DeviceState::ValidStage(stage) ? s_.texture[stage] : nullptr;
-    }
+    Texture* GetTexture(int stage) const override { return s_.GetTexture(stage); }
     void SetFVF(uint32_t fvf) override {
         Log("SetFVF", "0x%X", fvf);
         s_.fvf = fvf;
@@ -177,15 +156,6 @@ public:
 private:
     DeviceState s_;
     unsigned drawCalls_ = 0;
-
-    Matrix* TransformSlot(TransformState state) {
-        switch (state) {
-            case TS_WORLD: return &s_.world;
-            case TS_VIEW: return &s_.view;
-            case TS_PROJECTION: return &s_.projection;
-        }
-        return nullptr;
-    }
 
     static std::string Rgba(const Color& c) {
         char buf[96];

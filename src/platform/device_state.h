@@ -68,6 +68,66 @@ struct DeviceState {
 
     static bool ValidRenderState(int s) { return s >= 0 && s < kRenderStates; }
     static bool ValidStage(int stage) { return stage >= 0 && stage < kStages; }
+    static bool ValidLight(int index) { return index >= 0 && index < kLights; }
+
+    // A Set keeps a value whose slot is in range and says whether it did; a Get of a slot out of
+    // range gives 0 (identity for a matrix, a default light).
+    bool SetRenderState(int s, uint32_t value) {
+        if (!ValidRenderState(s)) return false;
+        renderState[s] = value;
+        return true;
+    }
+    uint32_t GetRenderState(int s) const { return ValidRenderState(s) ? renderState[s] : 0; }
+    bool SetStageState(int stage, int s, uint32_t value) {
+        if (!ValidStage(stage) || s < 0 || s >= kStageStates) return false;
+        stageState[stage][s] = value;
+        return true;
+    }
+    uint32_t GetStageState(int stage, int s) const {
+        return ValidStage(stage) && s >= 0 && s < kStageStates ? stageState[stage][s] : 0;
+    }
+    bool SetSamplerState(int sampler, int s, uint32_t value) {
+        if (!ValidStage(sampler) || s < 0 || s >= kSamplerStates) return false;
+        samplerState[sampler][s] = value;
+        return true;
+    }
+    uint32_t GetSamplerState(int sampler, int s) const {
+        return ValidStage(sampler) && s >= 0 && s < kSamplerStates ? samplerState[sampler][s] : 0;
+    }
+    bool SetTransform(TransformState state, const Matrix& m) {
+        switch (state) {
+            case TS_WORLD: world = m; return true;
+            case TS_VIEW: view = m; return true;
+            case TS_PROJECTION: projection = m; return true;
+        }
+        return false;
+    }
+    Matrix GetTransform(TransformState state) const {
+        switch (state) {
+            case TS_WORLD: return world;
+            case TS_VIEW: return view;
+            case TS_PROJECTION: return projection;
+        }
+        return Identity();
+    }
+    bool SetLight(int index, const Light& l) {
+        if (!ValidLight(index)) return false;
+        light[index] = l;
+        return true;
+    }
+    Light GetLight(int index) const { return ValidLight(index) ? light[index] : Light{}; }
+    bool LightEnable(int index, bool enable) {
+        if (!ValidLight(index)) return false;
+        lightEnabled[index] = enable;
+        return true;
+    }
+    bool GetLightEnable(int index) const { return ValidLight(index) && lightEnabled[index]; }
+    bool SetTexture(int stage, Texture* t) {
+        if (!ValidStage(stage)) return false;
+        texture[stage] = t;
+        return true;
+    }
+    Texture* GetTexture(int stage) const { return ValidStage(stage) ? texture[stage] : nullptr; }
 };
 
 // Vertices used by primitiveCount primitives of a type.
