@@ -1,5 +1,7 @@
 #include "audio/music.h"
 
+#include <cstdio>
+
 #include "app/app_state.h"
 #include "audio/audio_state.h"
 
@@ -11,7 +13,11 @@ bool MusicOn() { return app.PlayMusicFlg == 0; }
 
 void LoadMIDI(plat::MusicSegment** DMSegment, const char* fname) {
     if (!MusicOn()) return;
-    if (plat::LoadSegment(audio.DMLoader, fname, DMSegment) != plat::MUSIC_OK) return;
+    const int32_t hr = plat::LoadSegment(audio.DMLoader, fname, DMSegment);
+    if (hr != plat::MUSIC_OK) {
+        std::fprintf(stderr, "pomelane: %s %s; no music\n", hr == plat::MUSICERR_NOTFOUND ? "cannot read" : "damaged MIDI file", fname);
+        return;
+    }
     plat::Download(*DMSegment, audio.DMPerf);
 }
 

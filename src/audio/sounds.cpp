@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "audio/audio_state.h"
 #include "audio/wave_read.h"
@@ -20,13 +21,23 @@ uint32_t BytesFrom(const char* fname, uint32_t offset) {
 
 void LoadWAVE(plat::SoundBuffer*& pDSData, const char* fname) {
     CWaveSoundRead reader;
-    if (reader.Open(fname) != S_OK) return;
+    if (reader.Open(fname) != S_OK) {
+        std::fprintf(stderr, "pomelane: cannot read sound %s; it stays silent\n", fname);
+        return;
+    }
 
     // A damaged header may claim far more samples than the file holds (up to 4 GB): the
     // buffer holds what is there.
     const uint32_t size = std::min(reader.ckIn.cksize, BytesFrom(fname, reader.ckIn.dwDataOffset));
+    if (size < reader.ckIn.cksize)
+        std::fprintf(stderr, "pomelane: sound %s is cut short (%u of %u bytes)\n", fname, size, reader.ckIn.cksize);
     plat::SoundBuffer* buffer = nullptr;
-    if (plat::CreateSoundBuffer(audio.lpDSound, *reader.pwfxInfo, size, &buffer) != plat::SOUND_OK) return;
+    if (plat::CreateSoundBuffer(audio.lpDSound, *reader.pwfxInfo, size, &buffer) != plat::SOUND_OK) {
+        if (audio.lpDSound)
+            std::fprintf(stderr, "pomelane: cannot play sound %s (%s); it stays silent\n", fname,
+                         size == 0 ? "no samples" : "not PCM of 8 or 16 bits, 1 or 2 channels");
+        return;
+    }
     pDSData = buffer;
 
     void* pbData = nullptr;

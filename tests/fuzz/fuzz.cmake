@@ -23,9 +23,12 @@ endforeach()
 
 set(POMELANE_FUZZ_DIR ${CMAKE_CURRENT_LIST_DIR})
 
+add_custom_target(fuzz_targets)
+
 # NAME SOURCE SEED-GLOB...
 function(pomelane_fuzz name source)
   add_executable(fuzz_${name} ${POMELANE_FUZZ_DIR}/${source})
+  add_dependencies(fuzz_targets fuzz_${name})
   target_include_directories(fuzz_${name} PRIVATE ${POMELANE_FUZZ_DIR})
   target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer -fno-sanitize-recover=all)
   target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
