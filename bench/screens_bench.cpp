@@ -218,10 +218,10 @@ void BM_TitleMenuFrameGl(benchmark::State& state) {
     times.Report(state);
 }
 
-BENCHMARK(BM_PowerShotChargeFrameGl)->Iterations(400)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ShotSparksFrameGl)->Iterations(400)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ScoreScreenFrameGl)->Iterations(600)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CharacterScreenFrameGl)->Iterations(600)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TitleMenuFrameGl)->Iterations(600)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PowerShotChargeFrameGl)->Iterations(400)->UseManualTime()->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShotSparksFrameGl)->Iterations(400)->UseManualTime()->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScoreScreenFrameGl)->Iterations(600)->UseManualTime()->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CharacterScreenFrameGl)->Iterations(600)->UseManualTime()->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TitleMenuFrameGl)->Iterations(600)->UseManualTime()->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

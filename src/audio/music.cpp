@@ -14,10 +14,9 @@ bool MusicOn() { return app.PlayMusicFlg == 0; }
 void LoadMIDI(plat::MusicSegment** DMSegment, const char* fname) {
     if (!MusicOn()) return;
     const int32_t hr = plat::LoadSegment(audio.DMLoader, fname, DMSegment);
-    if (hr != plat::MUSIC_OK) {
+    if (hr == plat::MUSICERR_NOTFOUND || hr == plat::MUSICERR_GENERIC)
         std::fprintf(stderr, "pomelane: %s %s; no music\n", hr == plat::MUSICERR_NOTFOUND ? "cannot read" : "damaged MIDI file", fname);
-        return;
-    }
+    if (hr != plat::MUSIC_OK) return;  // also with no music loader at all
     plat::Download(*DMSegment, audio.DMPerf);
 }
 
