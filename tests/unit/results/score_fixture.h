@@ -48,6 +48,7 @@ inline void ResetAll() {
     endUpdate = EndUpdateState{};
     endRender = EndRenderState{};
     confetti = ConfettiState{};
+    credit = CreditState{};
     app.Mode = 0;
     app.OwariFlg = 0;
     app.PlayMusicFlg = 0;

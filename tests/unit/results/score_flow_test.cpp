@@ -1,5 +1,7 @@
 // The whole score screen frame by frame, for one to four players: the frames on which its
 // events fall, the Z key on the table, the pan and the rock, the iris and the way out.
+#include <cmath>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <string>
@@ -158,6 +160,49 @@ TEST_F(ScoreFlow, FourPlayersTheIrisClosesOnTheLastPlace) {
     EXPECT_EQ(score.Enx, 530);
     EXPECT_EQ(score.Eny, 330);
     EXPECT_EQ(score.EnFlg, 0);
+}
+
+TEST_F(ScoreFlow, TheTableHasThreeRowsWithFacesAndNoneForTheFourthPlace) {
+    const int chars[4] = {2, 3, 0, 1}, strokes[4] = {9, 4, 12, 30};  // places: 3, 2, 0, then 1 last
+    EndRound(4, chars, strokes);
+    Run(1120 + 24 + 3 * 49);
+    ASSERT_EQ(game.KeyFlg, 1);
+    plat::NullDeviceSetLogging(nd_, true);
+    plat::NullDeviceClearLog(nd_);
+    Frame();
+    struct Quad { float x, y, u, v; };
+    std::vector<Quad> quads;
+    for (const plat::NullDraw& d : plat::NullDeviceDraws(nd_)) {
+        if (d.kind != plat::NullDraw::ScreenQuad || d.texture != scoreAssets.lpScore) continue;
+        plat::ScreenVertex v;
+        std::memcpy(&v, d.vertices.data(), sizeof v);
+        quads.push_back({v.x, v.y, v.u * 512, v.v * 512});
+    }
+    auto at = [&](float u, float v) -> const Quad* {
+        for (const Quad& q : quads)
+            if (std::abs(q.u - u) < 0.01f && std::abs(q.v - v) < 0.01f) return &q;
+        return nullptr;
+    };
+    const Quad* heading = at(0, 0);
+    ASSERT_NE(heading, nullptr);
+    EXPECT_FLOAT_EQ(heading->x, 30);
+    const float rowTop[3] = {111, 191, 271};
+    for (int k = 0; k < 3; k++) {
+        const Quad* row = at(0, rowTop[k]);
+        ASSERT_NE(row, nullptr) << "row " << k;
+        EXPECT_FLOAT_EQ(row->x, 140) << "a row that has arrived is drawn at 140";
+        EXPECT_FLOAT_EQ(row->y, 150 + 110 * k);
+    }
+    const int faceOfPlace[3] = {3, 2, 0};
+    for (int k = 0; k < 3; k++) {
+        const Quad* face = at(65.0f * faceOfPlace[k], 351);
+        ASSERT_NE(face, nullptr) << "face of place " << k + 1;
+        EXPECT_FLOAT_EQ(face->x, 260);
+        EXPECT_FLOAT_EQ(face->y, 120 + 110 * k);
+    }
+    EXPECT_EQ(at(65, 351), nullptr) << "the fourth place has no face";
+    EXPECT_EQ(quads.size(), 1u + 3 + 3) << "heading, rows and faces only";
+    EXPECT_EQ(scoreFrame.Alpha, 145) << "the veil holds at 145";
 }
 
 TEST_F(ScoreFlow, ZHeldAsTheTableComesUpLeavesItOnItsFirstFrame) {
