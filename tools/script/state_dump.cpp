@@ -68,6 +68,18 @@ std::string DumpState() {
     j.Key("PauseFlg").Int(app.PauseFlg);
     j.Key("Music").Str(plat::PlayingSegmentFile(audio.DMPerf));
     j.Key("MusicLoads").Int(long(plat::MusicFilesOpened()));
+    // What moves from frame to frame in a round: all of it stands still while the game is paused.
+    j.Key("turn").Open('{');
+    j.Key("PrevTime").Int(long(turn.Gate.PrevTime));
+    j.Key("BerGauge").Int(turn.BerGauge);
+    j.Key("PowerGauge").Int(turn.PowerGauge);
+    j.Key("ControlGauge").Int(turn.ControlGauge);
+    j.Key("Change").Int(turn.Change);
+    j.Key("YRot").Float(turn.YRot);
+    j.Key("SwingRot").Float(game.SwingRot);
+    j.Key("FlyPos").Vec(game.FlyPos);
+    j.Key("Car").Vec(game.Lane[0][0].Pos);
+    j.Close('}');
     int32_t volume = 0;
     plat::GetMasterVolume(audio.DMPerf, &volume);
     j.Key("MasterVolume").Int(volume);
