@@ -186,9 +186,11 @@ void EndUpdateProc() {
     }
     if (s.YFlg != 1) return;
 
+    // The podium stops with its base on the ground (y -2), under the heights the finishers
+    // land at; stepping back by 0.1 would leave it 0.2 low after the rounding of the rise.
     s.ListY += 0.1f;
     if (s.ListY >= -1.0f) {
-        s.ListY -= 0.1f;
+        s.ListY = -1.0f;
         Walk();
     }
     if (s.CupFlg == 1) Cups();

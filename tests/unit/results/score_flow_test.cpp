@@ -94,6 +94,7 @@ TEST_F(ScoreFlow, OnePlayerShowsNoTableAndLeavesAfterTheBanner) {
     Expect(at, kCeremony);
     Expect(at, {{"iris", 938}, {"title", 1004}, {"2nd takes off", -1}, {"table", -1}, {"gag", -1}});
     EXPECT_FLOAT_EQ(score.CupPos1.y, 9.5f) << "the second cup never comes down";
+    EXPECT_EQ(score.ListY, -1.0f) << "the podium's base rests on the ground";
 }
 
 TEST_F(ScoreFlow, TwoPlayersTableOnTheSecondLandingAndZClosesTheIris) {
