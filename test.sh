@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the game, its assets and its tests, and runs every test:
-# unit and end-to-end tests, the display tests under xvfb-run, and the long soak runs on a
-# build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# unit and end-to-end tests, the display tests under xvfb-run, the long soak runs on a build
+# with AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz targets for a few
+# seconds each on a clang build with both (FUZZ_SECONDS, default 15).
 set -euo pipefail
 cd "$(dirname "$0")"
 ./tools/install-deps.sh
@@ -23,4 +24,9 @@ if [ -n "$(ls tests/e2e/scripts/*.soak.script 2>/dev/null)" ]; then
   (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     ctest -L soak --output-on-failure -j2) || status=1
 fi
+# Fuzz targets: libFuzzer needs clang; the seeds come from the asset tree built above.
+configure build-fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DPOMELANE_SANITIZE=ON \
+  -DPOMELANE_FUZZ=ON -DPOMELANE_FUZZ_SECONDS="${FUZZ_SECONDS:-15}" -DPOMELANE_FUZZ_SEEDS="$PWD/build/assets"
+cmake --build build-fuzz --target fuzz_targets
+(cd build-fuzz && ctest -L fuzz --output-on-failure -j2) || status=1
 exit $status

@@ -7,6 +7,7 @@ packages=(
   libgl-dev libgl1-mesa-dri timgm6mb-soundfont fonts-vlgothic fonts-motoya-l-maruberi
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick xdotool sox
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

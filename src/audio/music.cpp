@@ -1,5 +1,7 @@
 #include "audio/music.h"
 
+#include <cstdio>
+
 #include "app/app_state.h"
 #include "audio/audio_state.h"
 
@@ -11,7 +13,10 @@ bool MusicOn() { return app.PlayMusicFlg == 0; }
 
 void LoadMIDI(plat::MusicSegment** DMSegment, const char* fname) {
     if (!MusicOn()) return;
-    if (plat::LoadSegment(audio.DMLoader, fname, DMSegment) != plat::MUSIC_OK) return;
+    const int32_t hr = plat::LoadSegment(audio.DMLoader, fname, DMSegment);
+    if (hr == plat::MUSICERR_NOTFOUND || hr == plat::MUSICERR_GENERIC)
+        std::fprintf(stderr, "pomelane: %s %s; no music\n", hr == plat::MUSICERR_NOTFOUND ? "cannot read" : "damaged MIDI file", fname);
+    if (hr != plat::MUSIC_OK) return;  // also with no music loader at all
     plat::Download(*DMSegment, audio.DMPerf);
 }
 

@@ -1,22 +1,48 @@
 #include "audio/sounds.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
+
 #include "audio/audio_state.h"
 #include "audio/wave_read.h"
 
+namespace {
+
+// The sample bytes a file holds from offset on.
+uint32_t BytesFrom(const char* fname, uint32_t offset) {
+    struct stat st;
+    if (stat(fname, &st) != 0 || st.st_size <= off_t(offset)) return 0;
+    return uint32_t(std::min<off_t>(st.st_size - off_t(offset), UINT32_MAX));
+}
+
+}  // namespace
+
 void LoadWAVE(plat::SoundBuffer*& pDSData, const char* fname) {
     CWaveSoundRead reader;
-    if (reader.Open(fname) != S_OK) return;
-
-    plat::SoundBuffer* buffer = nullptr;
-    if (plat::CreateSoundBuffer(audio.lpDSound, *reader.pwfxInfo, reader.ckIn.cksize, &buffer) !=
-        plat::SOUND_OK)
+    if (reader.Open(fname) != S_OK) {
+        std::fprintf(stderr, "pomelane: cannot read sound %s; it stays silent\n", fname);
         return;
+    }
+
+    // A damaged header may claim far more samples than the file holds (up to 4 GB): the
+    // buffer holds what is there.
+    const uint32_t size = std::min(reader.ckIn.cksize, BytesFrom(fname, reader.ckIn.dwDataOffset));
+    if (size < reader.ckIn.cksize)
+        std::fprintf(stderr, "pomelane: sound %s is cut short (%u of %u bytes)\n", fname, size, reader.ckIn.cksize);
+    plat::SoundBuffer* buffer = nullptr;
+    if (plat::CreateSoundBuffer(audio.lpDSound, *reader.pwfxInfo, size, &buffer) != plat::SOUND_OK) {
+        if (audio.lpDSound)
+            std::fprintf(stderr, "pomelane: cannot play sound %s (%s); it stays silent\n", fname,
+                         size == 0 ? "no samples" : "not PCM of 8 or 16 bits, 1 or 2 channels");
+        return;
+    }
     pDSData = buffer;
 
     void* pbData = nullptr;
     void* pbData2 = nullptr;
     uint32_t dwLength = 0, dwLength2 = 0;
-    const uint32_t size = reader.ckIn.cksize;
     int32_t hr = plat::Lock(buffer, 0, size, &pbData, &dwLength, &pbData2, &dwLength2, 0);
     if (hr == plat::SOUNDERR_BUFFERLOST) {
         plat::Restore(buffer);

@@ -19,10 +19,23 @@ namespace {
 
 uint32_t gFilesOpened = 0;
 
+uint32_t BigEndian32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
+
 bool IsStandardMidiFile(const std::vector<uint8_t>& b) {
     if (b.size() < 14 || std::memcmp(b.data(), "MThd", 4) != 0) return false;
-    const uint32_t headerLength = uint32_t(b[4]) << 24 | uint32_t(b[5]) << 16 | uint32_t(b[6]) << 8 | b[7];
-    return headerLength >= 6 && b.size() >= 8 + size_t(headerLength);
+    const uint32_t headerLength = BigEndian32(&b[4]);
+    if (headerLength < 6 || b.size() < 8 + size_t(headerLength)) return false;
+    // Every track the header counts must be there whole: a file cut short is not played.
+    const unsigned tracks = unsigned(b[10]) << 8 | b[11];
+    size_t at = 8 + size_t(headerLength);
+    unsigned found = 0;
+    while (found < tracks && at + 8 <= b.size()) {
+        const size_t length = BigEndian32(&b[at + 4]);
+        if (length > b.size() - at - 8) return false;
+        found += std::memcmp(&b[at], "MTrk", 4) == 0;
+        at += 8 + length;
+    }
+    return found == tracks;
 }
 
 void StopPrimary(MusicPerformance* p) {

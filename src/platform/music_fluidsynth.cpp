@@ -3,6 +3,7 @@
 // its own).
 #include <fluidsynth.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -63,7 +64,7 @@ public:
     void Play(const std::vector<uint8_t>& bytes, int loops) override {
         LockSoundDevice(device_);
         bytes_ = bytes;
-        loops_ = loops;
+        playsLeft_ = loops;
         StartPlayer();
         UnlockSoundDevice(device_);
     }
@@ -78,7 +79,8 @@ public:
 
     bool Playing() const override {
         LockSoundDevice(device_);
-        const bool playing = player_ && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING;
+        const bool playing = player_ && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING &&
+                             !(playsLeft_ == 0 && PlayEnded());
         UnlockSoundDevice(device_);
         return playing;
     }
@@ -103,14 +105,37 @@ private:
         synth_ = nullptr;
     }
 
+    // One play of the file; the repeats are ours (see Render). FluidSynth's own endless loop
+    // spins for ever inside one render on a file that ends where it starts.
     void StartPlayer() {
         DeletePlayer();
+        framesPlayed_ = 0;
         if (!synth_) return;
         player_ = new_fluid_player(synth_);
         if (!player_) return;
+        if (playsLeft_ > 0) --playsLeft_;
         fluid_player_add_mem(player_, bytes_.data(), bytes_.size());
-        fluid_player_set_loop(player_, loops_);
+        fluid_player_set_loop(player_, 0);  // FluidSynth counts the plays after the first
         fluid_player_play(player_);
+    }
+
+    // The player has sent the last event of the file (it reports no end of its own while it
+    // is not looping: its ticks just run on).
+    bool PlayEnded() const {
+        return fluid_player_get_status(player_) == FLUID_PLAYER_DONE ||
+               fluid_player_get_current_tick(player_) >= fluid_player_get_total_ticks(player_);
+    }
+
+    // Starts the next play when the last one has ended and plays are left; a file that ended
+    // within its first block has nothing to repeat and stays silent.
+    void RepeatIfDone() {
+        if (!player_ || playsLeft_ == 0 || !PlayEnded()) return;
+        if (framesPlayed_ <= kBlock) {
+            playsLeft_ = 0;
+            return;
+        }
+        fluid_synth_system_reset(synth_);
+        StartPlayer();
     }
 
     void DeletePlayer() {
@@ -127,7 +152,14 @@ private:
         if (!self->player_ && fluid_synth_get_active_voice_count(self->synth_) == 0) return;
         self->scratch_.assign(size_t(frames) * 2, 0.0f);
         float* s = self->scratch_.data();
-        fluid_synth_write_float(self->synth_, frames, s, 0, 2, s, 1, 2);
+        // In the synthesiser's own blocks, so that a repeat starts where FluidSynth's would.
+        for (int done = 0; done < frames;) {
+            const int n = std::min(kBlock, frames - done);
+            fluid_synth_write_float(self->synth_, n, s + 2 * done, 0, 2, s + 2 * done, 1, 2);
+            done += n;
+            self->framesPlayed_ += n;
+            self->RepeatIfDone();
+        }
         const float gain = self->gain_.load();
         for (int i = 0; i < 2 * frames; ++i) stereo[i] += gain * s[i];
     }
@@ -136,6 +168,7 @@ private:
     static void RateChanged(void* user, uint32_t rate) {
         auto* self = static_cast<FluidSynthBackend*>(user);
         const bool wasPlaying = self->player_ != nullptr;
+        if (wasPlaying && self->playsLeft_ >= 0) ++self->playsLeft_;  // the play starts again
         self->DeleteSynth();
         if (self->MakeSynth(rate) && wasPlaying) self->StartPlayer();
     }
@@ -145,8 +178,10 @@ private:
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
     fluid_player_t* player_ = nullptr;
+    static constexpr int kBlock = 64;  // FluidSynth's block: its player runs once a block
     std::vector<uint8_t> bytes_;
-    int loops_ = -1;
+    int playsLeft_ = -1;  // plays still to start, -1 without end
+    long framesPlayed_ = 0;  // since the current play started
     std::atomic<float> gain_{1.0f};
     std::vector<float> scratch_;
 };

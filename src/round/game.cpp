@@ -12,6 +12,7 @@
 #include "play/flight.h"
 #include "play/gauges.h"
 #include "play/window_crash.h"
+#include "results/mission_intro.h"
 #include "round/pending.h"
 #include "round/round_sound.h"
 #include "round/round_state.h"

@@ -31,6 +31,5 @@ void GameMenuKey();                          // the Enter test that opens the me
 int GameMenu(int* MenuFlg, int* EnterKeyFlg);  // 1 when return to title was chosen
 
 // Mission and stage finish (pending_results.cpp).
-int DrawMission();   // the stage intro; 1 when it is over
 int MissionClear();  // 1 on the frame it passed the turn, changed the stage or ended the round
 void Finish();       // the clear display after FinishFlg became 1

@@ -10,6 +10,7 @@
 #include "audio/sounds.h"
 #include "gfx/gfx.h"
 #include "results/credit.h"
+#include "results/mission_intro.h"
 #include "round/game.h"
 #include "round/pending.h"
 #include "round/round_state.h"

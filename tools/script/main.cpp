@@ -19,7 +19,9 @@
 #include "platform/keys.h"
 #include "platform/rand.h"
 #include "platform/window.h"
+#include "results/results_step.h"
 #include "round/round_start.h"
+#include "round/round_state.h"
 #include "script.h"
 #include "state_dump.h"
 
@@ -67,6 +69,20 @@ bool StartRound(const ScriptEvent& ev) {
     return StartRoundForTest(ninzu, chars, com, stage);
 }
 
+// "results 12 9 30 7": the round ends with these strokes for players 0, 1, ... on the
+// current stage (one number per player), and the score screen starts.
+bool EndRound(const ScriptEvent& ev) {
+    if (app.Mode != 1 || int(ev.args.size()) != game.Ninzu) return false;
+    for (int i = 0; i < game.Ninzu; i++) {
+        char* end = nullptr;
+        const long n = std::strtol(ev.args[size_t(i)].c_str(), &end, 10);
+        if (*end != '\0' || n < 0 || n > 999) return false;
+        game.CharBox[i].Dasu[game.StageNo] = int(n);
+    }
+    ResultsStep();
+    return true;
+}
+
 bool Apply(const ScriptEvent& ev) {
     const std::string& a = ev.args[0];
     if (ev.verb == "down" || ev.verb == "tap") {
@@ -75,6 +91,8 @@ bool Apply(const ScriptEvent& ev) {
         plat::SetKeyDown(plat::KeyFromName(a.c_str()), false);
     } else if (ev.verb == "round") {
         return StartRound(ev);
+    } else if (ev.verb == "results") {
+        return EndRound(ev);
     } else if (ev.verb == "message") {
         if (a == "inactive") plat::PostMessage(plat::WM_ACTIVATE, plat::WA_INACTIVE);
         else if (a == "restored") plat::PostMessage(plat::WM_SIZE, plat::SIZE_RESTORED);

@@ -14,7 +14,7 @@ struct VerbRule {
 };
 constexpr VerbRule kVerbs[] = {
     {"down", 1, 1}, {"up", 1, 1}, {"tap", 1, 1}, {"shot", 1, 1}, {"state", 1, 1},
-    {"round", 2, 5}, {"message", 1, 1}, {"device", 1, 1},
+    {"round", 2, 5}, {"results", 1, 4}, {"message", 1, 1}, {"device", 1, 1},
 };
 
 }  // namespace

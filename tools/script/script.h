@@ -6,7 +6,7 @@
 
 struct ScriptEvent {
     int frame = 0;                  // pass of the frame loop, from 1
-    std::string verb;               // down, up, tap, shot, state, round, message, device
+    std::string verb;               // down, up, tap, shot, state, round, results, message, device
     std::vector<std::string> args;
     int line = 0;                   // for error messages
 };

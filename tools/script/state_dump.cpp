@@ -6,6 +6,8 @@
 #include "app/app_state.h"
 #include "audio/audio_state.h"
 #include "platform/music.h"
+#include "results/credit.h"
+#include "results/score_state.h"
 #include "round/round_state.h"
 #include "title/title_state.h"
 
@@ -66,6 +68,34 @@ std::string DumpState() {
     j.Key("PauseFlg").Int(app.PauseFlg);
     j.Key("Music").Str(plat::PlayingSegmentFile(audio.DMPerf));
     j.Key("MusicLoads").Int(long(plat::MusicFilesOpened()));
+    // What moves from frame to frame in a round: all of it stands still while the game is paused.
+    j.Key("turn").Open('{');
+    j.Key("PrevTime").Int(long(turn.Gate.PrevTime));
+    j.Key("BerGauge").Int(turn.BerGauge);
+    j.Key("PowerGauge").Int(turn.PowerGauge);
+    j.Key("ControlGauge").Int(turn.ControlGauge);
+    j.Key("Change").Int(turn.Change);
+    j.Key("YRot").Float(turn.YRot);
+    j.Key("SwingRot").Float(game.SwingRot);
+    j.Key("FlyPos").Vec(game.FlyPos);
+    j.Key("Car").Vec(game.Lane[0][0].Pos);
+    j.Close('}');
+    int32_t volume = 0;
+    plat::GetMasterVolume(audio.DMPerf, &volume);
+    j.Key("MasterVolume").Int(volume);
+    j.Key("KeyFlg").Int(game.KeyFlg);
+    j.Key("score").Open('{');
+    j.Key("YFlg").Int(score.YFlg).Key("AngFlg").Int(score.AngFlg).Key("CupFlg").Int(score.CupFlg);
+    j.Key("JFlg").Open('[').Int(score.JFlg[0]).Int(score.JFlg[1]).Int(score.JFlg[2]).Close(']');
+    j.Key("XFlg").Int(score.XFlg).Key("RockFlg").Int(score.RockFlg).Key("OnFlg1").Int(score.OnFlg1);
+    j.Key("EnFlg").Int(score.EnFlg).Key("EnSize").Float(score.EnSize);
+    j.Key("flg").Int(scoreFrame.flg).Key("Vol").Int(scoreFrame.Vol);
+    j.Key("ScoreInitFlg").Int(scoreRun.ScoreInitFlg);
+    j.Close('}');
+    j.Key("credit").Open('{');
+    j.Key("CreditInitFlg").Int(credit.CreditInitFlg).Key("CreditFlg").Int(credit.CreditFlg);
+    j.Key("Alpha").Int(credit.Alpha).Key("SkipAlpha").Int(credit.SkipAlpha);
+    j.Close('}');
     j.Key("players").Open('[');
     for (int i = 0; i < 4; ++i) {
         const auto& c = game.CharBox[i];

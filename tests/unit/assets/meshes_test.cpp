@@ -394,12 +394,44 @@ TEST(MeshAssets, CanCarsArrowSkyAndPreviewsHaveTheirSizes) {
     for (const char* f : {"XFile/StageSelect/steation.x", "XFile/StageSelect/bridge.x", "XFile/StageSelect/school.x"}) {
         SCOPED_TRACE(f);
         Bounds b = BoundsOf(*Load(f));
-        EXPECT_NEAR(std::max(b.Size().x, b.Size().z), 3.1f, 0.2f);
+        EXPECT_NEAR(std::hypot(b.Size().x, b.Size().z) / 2, 1.55f, 0.1f) << "the plinth's corners reach";
         EXPECT_LT(std::fabs(b.lo.x + b.hi.x), 0.1f);
         EXPECT_LT(std::fabs(b.lo.z + b.hi.z), 0.1f);
         EXPECT_GE(b.lo.y, -1.0f);
         EXPECT_GE(b.Size().y, 0.7f);
         EXPECT_LE(b.Size().y, 2.6f);
+    }
+}
+
+// The highlighted stage preview spins at the carousel's front slot (world (-10, -5, 22.68),
+// scale 7, tilted 20 degrees) under the title camera: at every turn it stays on the screen,
+// below the heading.
+TEST(MeshAssets, TheSpinningStagePreviewStaysOnTheScreen) {
+    Matrix view, proj, scale, tilt;
+    const Vec3 eye(0, 0, -10), at(0, 0, -9), up(0, 1, 0);
+    plat::MatrixLookAtLH(&view, &eye, &at, &up);
+    plat::MatrixPerspectiveFovLH(&proj, 60 * plat::kDegToRad, 4.0f / 3, 1, 15000);
+    plat::MatrixScaling(&scale, 7, 7, 7);
+    plat::MatrixRotationX(&tilt, -20 * plat::kDegToRad);
+    plat::Viewport vp;
+    vp.Width = 640;
+    vp.Height = 480;
+    for (const char* f : {"XFile/StageSelect/steation.x", "XFile/StageSelect/bridge.x", "XFile/StageSelect/school.x"}) {
+        SCOPED_TRACE(f);
+        auto mesh = Load(f);
+        Bounds screen;
+        for (int turn = 0; turn < 360; turn += 5) {
+            const Matrix world = RotY(float(turn)) * scale * tilt * Translate(-10, -5, 22.68f);
+            for (const auto& v : mesh->vertices) {
+                Vec3 s;
+                plat::Vec3Project(&s, &v.pos, &vp, &proj, &view, &world);
+                screen.Add(s);
+            }
+        }
+        EXPECT_GE(screen.lo.x, 4.0f);
+        EXPECT_GE(screen.lo.y, 90.0f);
+        EXPECT_LE(screen.hi.y, 476.0f);
+        EXPECT_GE(screen.hi.x - screen.lo.x, 240.0f) << "big enough to read";
     }
 }
 

@@ -30,15 +30,17 @@ TEST_F(SoundPlay, LoadWaveHoldsExactlyTheDataChunk) {
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(BufferBytes(b), samples);
 
-    // The file ends early: the buffer has the claimed size, what the file held, and silence.
+    // The file ends early, a little or by gigabytes as a damaged header may claim: the buffer
+    // holds what the file held.
     const Bytes some = Sequence(300, 9);
-    dir.Write("Wave/short.wav", Riff({Chunk("fmt ", FmtFields(1, 1, 11025, 8)), Chunk("data", some, 400)}));
     plat::SoundBuffer* s = nullptr;
-    LoadWAVE(s, "Wave/short.wav");
-    ASSERT_NE(s, nullptr);
-    Bytes expected = some;
-    expected.resize(400, 0x80);
-    EXPECT_EQ(BufferBytes(s), expected);
+    for (int64_t claimed : {400ll, 0xFFFFFFF0ll}) {
+        dir.Write("Wave/short.wav", Riff({Chunk("fmt ", FmtFields(1, 1, 11025, 8)), Chunk("data", some, claimed)}));
+        ReleaseSound(s);
+        LoadWAVE(s, "Wave/short.wav");
+        ASSERT_NE(s, nullptr) << claimed;
+        EXPECT_EQ(BufferBytes(s), some) << claimed;
+    }
     ReleaseSound(b);
     ReleaseSound(s);
     EXPECT_EQ(b, nullptr);

@@ -167,7 +167,9 @@ Mesh Podium() {
         int trim = m.Mat(Flat("PodiumTrim" + std::to_string(s.place), medal[s.place - 1], 0.2f));
         Box(m, body, {s.x0, 0, -0.5f}, {s.x1, s.top - 0.06f, 0.5f});
         Box(m, trim, {s.x0, s.top - 0.06f, -0.5f}, {s.x1, s.top, 0.5f});
-        Digit(m, trim, s.place, {(s.x0 + s.x1) / 2, (s.top - 0.06f) / 2 + 0.02f, 0}, std::min(0.4f, s.top * 0.5f), -0.5f);
+        // The number a shade darker than the trim, so that the silver 2 reads on the pale block.
+        int ink = m.Mat(Flat("PodiumDigit" + std::to_string(s.place), medal[s.place - 1] * 0.7f, 0.15f));
+        Digit(m, ink, s.place, {(s.x0 + s.x1) / 2, (s.top - 0.06f) / 2 + 0.02f, 0}, std::min(0.4f, s.top * 0.5f), -0.5f);
     }
     return m;
 }

@@ -1,8 +1,11 @@
 // The stage-select carousel's previews: each stage itself, cut down to its telling part,
-// shrunk to about 3 units across on a plinth, centred on its spin axis with its base near
-// y -0.8. Walls facing inwards vanish from outside, so the previews read as cut-away models.
-// The title's light comes from the camera with little ambient: the materials glow a little.
+// shrunk onto a plinth whose corners lie kReach from the spin axis, centred on that axis with
+// its base at kBaseY. The highlighted preview spins left of the screen's middle and tilts
+// towards the camera, so its reach, not its width, must keep it on the screen. Walls facing
+// inwards vanish from outside, so the previews read as cut-away models. The title's light
+// comes from the camera with little ambient: the materials glow a little.
 #include <algorithm>
+#include <cmath>
 
 #include "meshes/models.h"
 
@@ -10,15 +13,14 @@ namespace assetgen::mesh {
 
 namespace {
 
-constexpr float kAcross = 3.0f;
-constexpr float kBaseY = -0.8f;
+constexpr float kReach = 1.5f;
+constexpr float kBaseY = -0.45f;
 constexpr float kGlow = 0.22f;
 
 // `tall` stretches the heights: the real stages are flat for their size.
 Mesh Miniature(const Mesh& stage, Vec3 lo, Vec3 hi, float tall) {
     Mesh cut = ClipToBox(stage, lo, hi);
-    float span = std::max(hi.x - lo.x, hi.z - lo.z);
-    float s = kAcross / span;
+    float s = 2 * kReach / std::hypot(hi.x - lo.x, hi.z - lo.z);
     Vec3 centre{(lo.x + hi.x) / 2, lo.y, (lo.z + hi.z) / 2};
     cut.Transform(Xform::Translate(-centre) * Xform::Scale({s, s * tall, s}) * Xform::Translate(0, kBaseY, 0));
     for (Material& mat : cut.mats) {
@@ -26,8 +28,8 @@ Mesh Miniature(const Mesh& stage, Vec3 lo, Vec3 hi, float tall) {
         mat.name = "Preview" + mat.name;
     }
     int plinth = cut.Mat(Flat("PreviewPlinth", {0.25f, 0.27f, 0.3f}, kGlow));
-    float hx = (hi.x - lo.x) * s / 2 + 0.06f, hz = (hi.z - lo.z) * s / 2 + 0.06f;
-    Box(cut, plinth, {-hx, kBaseY - 0.12f, -hz}, {hx, kBaseY - 0.005f, hz});
+    float hx = (hi.x - lo.x) * s / 2 + 0.04f, hz = (hi.z - lo.z) * s / 2 + 0.04f;
+    Box(cut, plinth, {-hx, kBaseY - 0.1f, -hz}, {hx, kBaseY - 0.005f, hz});
     return cut;
 }
 
@@ -47,7 +49,8 @@ Mesh BridgePreview() {
 }
 
 Mesh SchoolPreview() {
-    return Miniature(ClassroomStage(), {-650, -1, 850}, {350, 301, 2098}, 1.8f);
+    // Cut below the ceiling lights, which would float over the open room.
+    return Miniature(ClassroomStage(), {-650, -1, 850}, {350, 288, 2098}, 1.6f);
 }
 
 }  // namespace

@@ -22,8 +22,8 @@ struct Label {
 };
 const Label kLabels[10] = {
     {"Orange", Rgb(0xFFB030), Rgb(0xF06A10)}, {"Soda", Rgb(0xD8F4FF), Rgb(0x6CC0F0)}, {"U-Cola", Rgb(0xE8202A), Rgb(0xA01018)},
-    {"Tea", Rgb(0x78C050), Rgb(0x2E7A30)},    {"Coffee", Rgb(0xF0DEC0), Rgb(0x8A5A34)}, {"Black", Rgb(0x383838), Rgb(0x101010)},
-    {"Corn", Rgb(0xFFE870), Rgb(0xF0B020)},   {"Grape", Rgb(0xA060D0), Rgb(0x50207A)}, {"Oden", Rgb(0xA83A20), Rgb(0x5A1A0C)},
+    {"Tea", Rgb(0x78C050), Rgb(0x2E7A30)},    {"Coffee", Rgb(0xF0DEC0), Rgb(0x8A5A34)}, {"Black", Rgb(0x5A5A62), Rgb(0x1E1E24)},
+    {"Corn", Rgb(0xFFE870), Rgb(0xF0B020)},   {"Grape", Rgb(0xA060D0), Rgb(0x50207A)}, {"Oden", Rgb(0xC85030), Rgb(0x742412)},
     {"Potion", Rgb(0x40D0C0), Rgb(0x402090)}};
 
 TextStyle Brand(float size, Color fill, Color fill2, Color edge, float outline, Face face = Face::Gothic) {
@@ -97,7 +97,7 @@ void Design(const View& v, int index, float cx) {
             break;
         }
         case 5: {  // black coffee: gold on black
-            for (float y : {10.0f, 100.0f}) FillRect(v, cx - 73, y, cx + 73, y + 2, Rgb(0xD8B050));
+            for (float y : {9.0f, 100.0f}) FillRect(v, cx - 73, y, cx + 73, y + 3, Rgb(0xE0BA58));
             DrawText(v, l, 18, w, 44, "ブラック", Brand(40, Rgb(0xFFE8A0), Rgb(0xC89838), Rgb(0x000000), 2));
             DrawText(v, l, 64, w, 20, "無糖", Brand(20, Rgb(0xF0F0F0), Rgb(0xC8C8C8), Rgb(0x000000), 0, Face::Rounded));
             DrawText(v, l, 84, w, 14, "ROAST COFFEE", Brand(14, Rgb(0xD8B050), Rgb(0xD8B050), Rgb(0x000000), 0, Face::Latin));

@@ -130,11 +130,14 @@ Sheet BuildSelectSheet() {
     DrawText(s.Add("value on", {789, 376, 876, 420}), 2, 2, 83, 40, "オン", MenuStyle(36));
     DrawText(s.Add("value off", {879, 376, 965, 420}), 2, 2, 82, 40, "オフ", MenuStyle(36));
 
-    // Headings: each screen's own word ends where the shared "セレクト" begins (screen x 350).
+    // Headings: each screen's own word ends short of the shared "セレクト" (screen x 350) by the
+    // 20 px its sway carries it right, so the two words never touch.
     DrawText(s.Add("heading select", {689, 2, 830, 64}), 2, 2, 137, 58, "セレクト", Lettering(48, Rgb(0xFFFFFF), kSky, 4));
-    DrawText(s.Add("heading character", {494, 2, 686, 63}), 2, 2, 166, 57, "キャラクター", HeadingStyle(48), Align::Right);
-    DrawText(s.Add("heading mode", {547, 67, 746, 135}), 2, 2, 174, 64, "モード", HeadingStyle(54), Align::Right);
-    DrawText(s.Add("heading stage", {749, 67, 1016, 137}), 2, 2, 224, 66, "ステージ", HeadingStyle(56), Align::Right);
+    TextStyle narrow = HeadingStyle(48);
+    narrow.squeeze = 0.62f;
+    DrawText(s.Add("heading character", {494, 2, 686, 63}), 2, 2, 144, 57, "キャラクター", narrow, Align::Right);
+    DrawText(s.Add("heading mode", {547, 67, 746, 135}), 2, 2, 154, 64, "モード", HeadingStyle(54), Align::Right);
+    DrawText(s.Add("heading stage", {749, 67, 1016, 137}), 2, 2, 204, 66, "ステージ", HeadingStyle(56), Align::Right);
 
     ParameterPanel(s.Add("parameter panel", {475, 140, 878, 315}));
     Pip(s.Add("pip", {860, 2, 916, 34}));

@@ -12,9 +12,13 @@ namespace {
 TextStyle Bright(float size, float outline = 3) { return Lettering(size, Rgb(0xFFFFFF), Rgb(0xFFE890), outline); }
 TextStyle Cool(float size, float outline = 3) { return Lettering(size, Rgb(0xFFFFFF), kSky, outline, Face::Rounded); }
 
-void RightTriangle(const View& v, float l, float t, float r, float b) {
-    const std::vector<P> tri{{l, t}, {r, (t + b) / 2}, {l, b}};
-    Outlined(v, [&](P p) { return sdf::Polygon(p, tri); }, Linear{{0, t}, {0, b}, Rgb(0xFFF6A0), kOrange}, kInk, 2.5f);
+// The row cursor: a round green button with a white play mark. It stands beside the options'
+// orange value marks, so it must not look like one of them.
+void Cursor(const View& v) {
+    const P c{14, 14};
+    Outlined(v, [&](P p) { return sdf::Circle(p, c, 10.5f); }, Radial{{11, 10}, 14, Rgb(0x9CF07C), Rgb(0x1E9A3C)}, kInk, 2.5f);
+    const std::vector<P> tri{{10.5f, 8}, {20, 14}, {10.5f, 20}};
+    Shape(v, [&](P p) { return sdf::Polygon(p, tri) - 0.3f; }, Rgb(0xFAFAF6));
 }
 
 // A stage's colour: station tiles, road asphalt and sky, classroom wood.
@@ -26,11 +30,14 @@ Color StageColor(int k) {
 void StageNamePlate(const View& v, int k) {
     static const char* names[3] = {"駅の階段", "歩道橋と車道", "教室"};
     const Color c = StageColor(k);
-    Panel(v, 1, 2, v.w - 1.0f, v.h - 2.0f, 12, Mix(c, Rgb(0xFFFFFF), 0.3f), Mix(c, Rgb(0x000000), 0.25f), kInk, 3);
+    // The plate stops short of the rectangle's right end: on the stage screen the text box
+    // begins 310 px from the plate's left edge and would cover it.
+    constexpr float kRight = 306;
+    Panel(v, 1, 2, kRight, v.h - 2.0f, 12, Mix(c, Rgb(0xFFFFFF), 0.3f), Mix(c, Rgb(0x000000), 0.25f), kInk, 3);
     Outlined(v, [](P p) { return sdf::Circle(p, {30, 26}, 19); }, Rgb(0xFFF6C0), kInk, 2.5f);
     DrawText(v, 13, 8, 34, 36, std::to_string(k + 1), Lettering(34, Mix(c, Rgb(0x000000), 0.3f), Mix(c, Rgb(0x000000), 0.5f), 0));
     DrawText(v, 58, 5, 120, 14, "ステージ" + std::to_string(k + 1), Cool(15, 2), Align::Left);
-    DrawText(v, 58, 19, 258, 27, names[k], Bright(30, 2.5f), Align::Left);
+    DrawText(v, 58, 19, kRight - 66, 27, names[k], Bright(30, 2.5f), Align::Left);
 }
 
 void Banner(const View& v, int p) {
@@ -47,13 +54,14 @@ void Banner(const View& v, int p) {
 }
 
 void WindPanel(const View& v) {
-    // A frame with a see-through middle for the wind arrow, and a strip behind the wind text.
-    Shape(v, [](P p) { return std::max(sdf::Box(p, 0, 0, 118, 87, 8), -sdf::Box(p, 5, 5, 113, 70, 4)); }, kInk);
-    Shape(v, [](P p) { return std::max(sdf::Box(p, 1.5f, 1.5f, 116.5f, 85.5f, 7), -sdf::Box(p, 3.5f, 3.5f, 114.5f, 71.5f, 5)); },
+    // A frame with a see-through middle for the wind arrow. It is drawn after the wind reading
+    // (screen y 80 and below, panel y 72), so it stops above it and leaves the words clear.
+    Shape(v, [](P p) { return std::max(sdf::Box(p, 0, 0, 118, 71, 8), -sdf::Box(p, 5, 5, 113, 66, 4)); }, kInk);
+    Shape(v, [](P p) { return std::max(sdf::Box(p, 1.5f, 1.5f, 116.5f, 69.5f, 7), -sdf::Box(p, 3.5f, 3.5f, 114.5f, 67.5f, 5)); },
           Rgb(0x9CC8F0));
-    Panel(v, 3.5f, 70, 114.5f, 85.5f, 4, Rgb(0x203060), Rgb(0x0C1430), Rgb(0x9CC8F0), 1.5f);
     for (float x : {5.0f, 113.0f})  // corner studs
-        Outlined(v, [&](P p) { return sdf::Circle(p, {x, 5}, 3); }, kGold, kInk, 1);
+        for (float y : {5.0f, 66.0f})
+            Outlined(v, [&](P p) { return sdf::Circle(p, {x, y}, 3); }, kGold, kInk, 1);
 }
 
 void OutOfBoundsSign(const View& v) {
@@ -124,7 +132,7 @@ void MenuFrame(const View& v) {
 
 Sheet BuildGameTextSheet() {
     Sheet s("bitmap/GameText.bmp", 1024, 1024, Key::Magenta);
-    RightTriangle(s.Add("cursor", {307, 265, 336, 293}), 5, 3, 26, 25);
+    Cursor(s.Add("cursor", {307, 265, 336, 293}));
     for (int k = 0; k < 3; ++k) StageNamePlate(s.Add("stage name " + std::to_string(k), {2, 491 + 55 * k, 329, 543 + 55 * k}), k);
 
     TextStyle title = Lettering(56, Rgb(0xFFFFFF), kGold, 4);

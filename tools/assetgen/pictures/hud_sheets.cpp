@@ -102,8 +102,9 @@ Sheet BuildViewfinder() {
     FillRect(v, 136, 113, 154, 114, line);
     FillRect(v, 153, 100, 154, 114, line);
     SmallLabel(v, 10, 9, 62, 13, "フリーカメラ", Face::Gothic, Rgb(0x202428));
-    Outlined(v, [](P p) { return sdf::Circle(p, {145, 15.5f}, 3); }, Rgb(0xF03020), dark, 0.8f);
-    SmallLabel(v, 118, 9, 22, 13, "REC", Face::Latin, Rgb(0x202428));
+    // The recording mark keeps left of the wind panel (screen x 518, here 129.5) and its arrow.
+    Outlined(v, [](P p) { return sdf::Circle(p, {124, 15.5f}, 3); }, Rgb(0xF03020), dark, 0.8f);
+    SmallLabel(v, 97, 9, 22, 13, "REC", Face::Latin, Rgb(0x202428));
     return s;
 }
 
